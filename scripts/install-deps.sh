@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a build or test run needs, skipping what is present.
+# Usage: scripts/install-deps.sh [build|test|gui|ardour|all]...
+set -euo pipefail
+build_pkgs=(g++ cmake ninja-build pkg-config ccache libx11-dev libxext-dev libxrandr-dev
+  libxinerama-dev libxcursor-dev libfreetype-dev libpng-dev libjpeg-dev zlib1g-dev
+  fonts-liberation juce-modules-source-data libsndfile1-dev)
+test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev)
+gui_pkgs=(xvfb x11-apps xdotool imagemagick x11-utils)
+ardour_pkgs=(ardour zam-plugins)
+want=()
+[ $# -eq 0 ] && set -- build
+for group in "$@"; do
+  case "$group" in
+    build) want+=("${build_pkgs[@]}") ;;
+    test) want+=("${build_pkgs[@]}" "${test_pkgs[@]}" "${gui_pkgs[@]}") ;;
+    gui) want+=("${gui_pkgs[@]}") ;;
+    ardour) want+=("${ardour_pkgs[@]}") ;;
+    all) want+=("${build_pkgs[@]}" "${test_pkgs[@]}" "${gui_pkgs[@]}" "${ardour_pkgs[@]}") ;;
+    *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
+  esac
+done
+missing=()
+for p in "${want[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq || true
+$SUDO apt-get install -y --no-install-recommends "${missing[@]}"
