@@ -7,7 +7,7 @@ build_pkgs=(g++ cmake ninja-build pkg-config ccache libx11-dev libxext-dev libxr
   fonts-liberation juce-modules-source-data libsndfile1-dev)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev)
 gui_pkgs=(xvfb x11-apps xdotool imagemagick x11-utils)
-ardour_pkgs=(ardour zam-plugins)
+ardour_pkgs=(ardour zam-plugins lsp-plugins-vst)
 want=()
 [ $# -eq 0 ] && set -- build
 for group in "$@"; do
