@@ -1,0 +1,145 @@
+#pragma once
+
+#include "dsp/qBP2p.h"
+#include "dsp/qComb.h"
+#include "dsp/qDelay.h"
+#include "dsp/qHP2p.h"
+#include "dsp/qLP2p.h"
+
+#include <cstdint>
+
+// The complete stereo delay: two independent lines (pre-delay, feedback comb,
+// switchable low-pass -> high-pass -> band-pass chain), then a pan stage that
+// mixes each line into both outputs. The engine holds no dry signal.
+//
+// Setters take the processor's normalised 0 ... 1 control values (the tempo in
+// BPM). A switch is on only for exactly 1.0. Each setter reads the other
+// settings as they stand when it runs, so the order of the calls matters:
+// setDelayLeft uses the sync/dotted/triplet switches and tempo already set,
+// setPreDelayLeft the ping-pong switch and the left delay time already set.
+// Setters never clear a delay line or a filter history.
+//
+// The parts keep the settings, coefficients and delay memory; the running
+// state of both lines (write position, feedback terms, filter histories)
+// is kept side by side so the two lines are processed together.
+class qDelaySyncCS : public qEffect
+{
+public:
+    qDelaySyncCS();
+    ~qDelaySyncCS() override;
+
+    // One interleaved stereo frame (left, right) in place; `channels` is not
+    // read. Bypassed: the frame is returned unchanged and nothing advances.
+    float* processFrame (float* frame, int channels) override;
+
+    // numFrames interleaved stereo frames (L0 R0 L1 R1 ...) in place; exactly
+    // the same samples and state as numFrames calls of processFrame.
+    float* processFrames (float* frames, int numFrames);
+
+    // Stores the rate and hands it to all ten parts. Unusable rates are
+    // ignored (see qEffect::setSampleRate).
+    void setSampleRate (float newRate) override;
+
+    void setPreDelayLeft (float v);
+    void setPreDelayRight (float v);
+    void setDelayLeft (float v);
+    void setDelayRight (float v);
+    void setFeedbackLeft (float g);
+    void setFeedbackRight (float g);
+    void setSyncAndTempo (float v, float bpm);
+    void setDotted (float v);
+    void setTriplet (float v);
+    void setPingPong (float v);
+    void setFilterOnLeft (float v);
+    void setFilterOnRight (float v);
+    void setFilterLPLeft (float v);
+    void setFilterLPRight (float v);
+    void setFilterHPLeft (float v);
+    void setFilterHPRight (float v);
+    void setFilterBPLeft (float v);
+    void setFilterBPRight (float v);
+    void setFilterFreqLeft (float v);
+    void setFilterFreqRight (float v);
+    void setFilterResLeft (float v);
+    void setFilterResRight (float v);
+    void setPanLeft (float p);
+    void setPanRight (float p);
+
+    // Seconds a control value stands for as a delay time, given the sync
+    // switches and tempo as they stand now (what setDelayLeft would store).
+    float delayTimeFor (float v) const;
+
+    float getDelayTimeLeft() const noexcept      { return combLeft.getDelayTime(); }
+    float getDelayTimeRight() const noexcept     { return combRight.getDelayTime(); }
+    float getPreDelayTimeLeft() const noexcept   { return preDelayLeft.getDelayTime(); }
+    float getPreDelayTimeRight() const noexcept  { return preDelayRight.getDelayTime(); }
+    float getFeedbackLeft() const noexcept       { return combLeft.getFeedback(); }
+    float getFeedbackRight() const noexcept      { return combRight.getFeedback(); }
+    float getTempo() const noexcept              { return tempo; }
+    bool isSynced() const noexcept               { return delaySync; }
+    bool isDotted() const noexcept               { return delayDotted; }
+    bool isTriplet() const noexcept              { return delayTriplet; }
+    bool isPingPong() const noexcept             { return pingPong; }
+
+private:
+    static bool isOn (float v) noexcept          { return v == 1.0f; }
+    void prepare() noexcept;
+
+    bool pingPong = false;
+    bool delaySync = false;
+    bool delayDotted = false;
+    bool delayTriplet = false;
+    bool filterOnLeft = false;
+    bool filterOnRight = false;
+    bool filterLPLeft = false;
+    bool filterLPRight = false;
+    bool filterHPLeft = false;
+    bool filterHPRight = false;
+    bool filterBPLeft = false;
+    bool filterBPRight = false;
+    float tempo = 120.0f;
+    float panLeft = 0.0f;
+    float panRight = 0.0f;
+
+    qComb combLeft, combRight;
+    qDelay preDelayLeft, preDelayRight;
+    qLP2p lowPassLeft, lowPassRight;
+    qHP2p highPassLeft, highPassRight;
+    qBP2p bandPassLeft, bandPassRight;
+
+    // Lane 0 is the left line, lane 1 the right one (lanes 2 and 3 idle).
+    struct alignas (16) Lanes { float v[4]; };
+    struct alignas (16) Mask { std::uint32_t v[4]; };
+
+    struct StageSettings            // one filter type, both lines
+    {
+        Lanes negA2, a1, b1, g;     // g = 1 / a0
+        Lanes b0G, b2G;             // b0 * g and b2 * g, formed in that order
+        Mask active;                // lanes whose chain runs this filter
+    };
+
+    struct Settings                 // everything constant between setter calls
+    {
+        StageSettings stage[3];     // low-pass, high-pass, band-pass
+        Lanes feedback;
+        Lanes panOwn, panOther;     // see prepare()
+        int preDistance[2];
+        int combDistance[2];
+        unsigned kernel;            // which specialised loop runs
+    };
+
+    struct State                    // what the lines carry from frame to frame
+    {
+        Lanes x1[3], x2[3], y1[3], y2[3];
+        Lanes feedbackSample;
+        int writeIndex;             // shared: all four lines advance together
+    };
+
+    template <unsigned Stages, bool Masked>
+    void runFrames (float* frames, int numFrames) noexcept;
+
+private:
+    Settings settings {};
+    State state {};
+    bool settingsDirty = true;
+};
