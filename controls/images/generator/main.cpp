@@ -1,0 +1,6 @@
+#include <juce_gui_basics/juce_gui_basics.h>
+
+int main()
+{
+    return 0;
+}

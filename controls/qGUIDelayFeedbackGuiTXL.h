@@ -1,0 +1,17 @@
+#pragma once
+
+#include "controls/qGUIFilmStrip.h"
+
+/** Feedback icon of the left line.
+    A display: the mouse does not move it. */
+class qGUIDelayFeedbackGuiTXL : public qGUIFilmStrip
+{
+public:
+    qGUIDelayFeedbackGuiTXL();
+
+    /** Clamps to 0..1 and shows the matching frame; nobody is notified. */
+    void setKnobValue (double value);
+
+private:
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (qGUIDelayFeedbackGuiTXL)
+};

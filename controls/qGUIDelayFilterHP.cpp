@@ -1,0 +1,6 @@
+#include "controls/qGUIDelayFilterHP.h"
+
+qGUIDelayFilterHP::qGUIDelayFilterHP()
+    : qGUIImageSwitch (EmbeddedImages::imgFilterHPButton, 14, 11)
+{
+}

@@ -1,0 +1,6 @@
+#include "controls/qGUIDelayInputStereoSelectTX.h"
+
+qGUIDelayInputStereoSelectTX::qGUIDelayInputStereoSelectTX()
+    : qGUIImageSwitch (EmbeddedImages::imgStereoInputButton, 10, 10)
+{
+}

@@ -1,0 +1,6 @@
+#include "controls/qGUIDelayLinkMode.h"
+
+qGUIDelayLinkMode::qGUIDelayLinkMode()
+    : qGUIImageSwitch (EmbeddedImages::imgLinkButton, 56, 11)
+{
+}

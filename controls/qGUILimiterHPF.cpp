@@ -1,0 +1,6 @@
+#include "controls/qGUILimiterHPF.h"
+
+qGUILimiterHPF::qGUILimiterHPF()
+    : qGUIFilterShape (Kind::highPass)
+{
+}

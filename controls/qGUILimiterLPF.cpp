@@ -1,0 +1,6 @@
+#include "controls/qGUILimiterLPF.h"
+
+qGUILimiterLPF::qGUILimiterLPF()
+    : qGUIFilterShape (Kind::lowPass)
+{
+}
