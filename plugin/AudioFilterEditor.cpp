@@ -1,0 +1,8 @@
+#include "plugin/AudioFilterEditor.h"
+
+AudioFilterEditor::AudioFilterEditor (AudioFilterBase* ownerProcessor)
+    : processor (ownerProcessor)
+{
+}
+
+AudioFilterEditor::~AudioFilterEditor() = default;
