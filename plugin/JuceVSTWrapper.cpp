@@ -219,6 +219,12 @@ int32_t JuceVSTWrapper::setChunk (void* data, int32_t byteSize, bool isPreset)
     return 0;
 }
 
+bool JuceVSTWrapper::isHoldingChunk()
+{
+    std::lock_guard<std::mutex> lock (chunkMutex);
+    return chunkTime != 0;
+}
+
 void JuceVSTWrapper::releaseChunk()
 {
     std::lock_guard<std::mutex> lock (chunkMutex);

@@ -21,6 +21,9 @@ public:
 
     AudioFilterBase& getProcessor() noexcept { return *processor; }
 
+    /** True while a chunk handed to the host is being kept alive. */
+    bool isHoldingChunk();
+
     //==============================================================================
     void processReplacing (float** inputs, float** outputs, int32_t sampleFrames) override;
     void setParameter (int32_t index, float value) override;
