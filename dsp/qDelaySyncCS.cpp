@@ -2,7 +2,10 @@
 
 #include "dsp/EngineMath.h"
 
+#include "dsp/StereoLanes.h"
+
 #include <cmath>
+#include <cstring>
 
 qDelaySyncCS::qDelaySyncCS() = default;
 qDelaySyncCS::~qDelaySyncCS() = default;
@@ -70,11 +73,12 @@ namespace
         return g > 1.0f ? 1.0f : (g < -1.0f ? -1.0f : g);
     }
 
-    // Resonance at or past 1 makes the filters unstable; the control's
-    // top (1.0 -> 0.95) is the highest value let through.
+    // Resonance at or past 1 makes the filters unstable, and an infinite
+    // one turns their coefficients into NaN: the control is kept to its
+    // 0 ... 1 range (top 1.0 -> 0.95), NaN counting as 0.
     float limitResonanceControl (float v) noexcept
     {
-        if (std::isnan (v))
+        if (! (v >= 0.0f))
             return 0.0f;
         return v > 1.0f ? 1.0f : v;
     }
@@ -155,6 +159,72 @@ void qDelaySyncCS::setPanRight (float p)  { panRight = finiteOrZero (p); setting
 void qDelaySyncCS::prepare() noexcept
 {
     settingsDirty = false;
+    Settings& s = settings;
+
+    s.distance[0] = preDelayLeft.getDistance();
+    s.distance[1] = preDelayRight.getDistance();
+    s.distance[2] = combLeft.getDelayLine().getDistance();
+    s.distance[3] = combRight.getDelayLine().getDistance();
+    s.feedback = { { combLeft.getFeedback(), combRight.getFeedback(), 0.0f, 0.0f } };
+
+    // Left output = (1 - panL) * L + (1 - (1 - panR)) * R, right output =
+    // panL * L + (1 - panR) * R, every factor rounded as the pan split forms
+    // it: 1 - (1 - panR) is not always panR in single precision.
+    const float q = 1.0f - panRight;
+    s.panOwn   = { { 1.0f - panLeft, q, 0.0f, 0.0f } };
+    s.panOther = { { panLeft, 1.0f - q, 0.0f, 0.0f } };
+
+    const qFilter2p* const left[3]  = { &lowPassLeft, &highPassLeft, &bandPassLeft };
+    const qFilter2p* const right[3] = { &lowPassRight, &highPassRight, &bandPassRight };
+    const bool onLeft[3]  = { filterOnLeft && filterLPLeft,  filterOnLeft && filterHPLeft,  filterOnLeft && filterBPLeft };
+    const bool onRight[3] = { filterOnRight && filterLPRight, filterOnRight && filterHPRight, filterOnRight && filterBPRight };
+
+    s.stagesInUse = 0;
+    s.linesDiffer = false;
+
+    for (int type = 0; type < 3; ++type)
+    {
+        if (! onLeft[type] && ! onRight[type])
+            continue;
+
+        const int k = s.stagesInUse++;
+        s.stageIndex[k] = type;
+        s.linesDiffer = s.linesDiffer || onLeft[type] != onRight[type];
+
+        StageSettings& st = s.single[k];
+        st = {};
+        const qFilter2p* const filters[2] = { left[type], right[type] };
+        const bool on[2] = { onLeft[type], onRight[type] };
+
+        for (int lane = 0; lane < 2; ++lane)
+        {
+            // A lane that does not run this type keeps zero coefficients:
+            // its result is discarded, and zeros keep it free of NaN and
+            // subnormal arithmetic.
+            if (! on[lane])
+                continue;
+
+            const qFilter2p::Coefficients c = filters[lane]->getCoefficients();
+            const float g = 1.0f / c.a0;
+            st.negA2.v[lane] = -c.a2;
+            st.a1.v[lane] = c.a1;
+            st.b1.v[lane] = c.b1;
+            st.g.v[lane] = g;
+            st.b0G.v[lane] = c.b0 * g;
+            st.b2G.v[lane] = c.b2 * g;
+            const std::uint32_t allOnes = 0xffffffffu;
+            std::memcpy (&st.active.v[lane], &allOnes, sizeof (float));
+        }
+    }
+
+    if (s.stagesInUse >= 2)
+    {
+        auto join = [] (const Lanes& a, const Lanes& b) { return Lanes { { a.v[0], a.v[1], b.v[0], b.v[1] } }; };
+        const StageSettings& a = s.single[0];
+        const StageSettings& b = s.single[1];
+        s.pair = { join (a.negA2, b.negA2), join (a.a1, b.a1), join (a.b1, b.b1), join (a.g, b.g),
+                   join (a.b0G, b.b0G), join (a.b2G, b.b2G), join (a.active, b.active) };
+    }
 }
 
 float* qDelaySyncCS::processFrame (float* frame, int)
@@ -162,34 +232,165 @@ float* qDelaySyncCS::processFrame (float* frame, int)
     return processFrames (frame, 1);
 }
 
+// Every filter type in use runs in lanes 0 and 1 (left and right line), one
+// type after the other. Used for short runs and for a single type in use.
+template <int Stages, bool Masked>
+void qDelaySyncCS::runSideBySide (float* frames, int numFrames) noexcept
+{
+    using namespace stereolanes;
+
+    const V bias = splat (kDenormalBias);
+    const V panOwn = load (settings.panOwn), panOther = load (settings.panOther);
+    V feedbackSample = load (state.feedbackSample);
+
+    Stage st[3] {};
+    V active[3] {};
+    for (int k = 0; k < Stages; ++k)
+    {
+        const StageSettings& c = settings.single[k];
+        const int type = settings.stageIndex[k];
+        st[k] = { load (c.negA2), load (c.a1), load (c.b1), load (c.g), load (c.b0G), load (c.b2G),
+                  load (state.x1[type]), load (state.x2[type]), load (state.y1[type]), load (state.y2[type]) };
+        active[k] = load (c.active);
+    }
+
+    float* const buffers[4] = { preDelayLeft.buffer.get(), preDelayRight.buffer.get(),
+                                combLeft.delayLine.buffer.get(), combRight.delayLine.buffer.get() };
+
+    runLines<qDelay::kLength> (buffers, settings.distance, state.writeIndex, load (settings.feedback), feedbackSample, bias,
+                               frames, numFrames,
+                               [&] (int n, V x)
+                               {
+                                   for (int k = 0; k < Stages; ++k)
+                                       x = Masked ? st[k].step (x, bias, active[k]) : st[k].step (x, bias);
+
+                                   // [(1-panL)*L, q*R] + [(1-q)*R, panL*L]
+                                   storeFrame (frames + 2 * n, add (mul (x, panOwn), swapPair (mul (x, panOther))));
+                               });
+
+    store (state.feedbackSample, feedbackSample);
+    for (int k = 0; k < Stages; ++k)
+    {
+        const int type = settings.stageIndex[k];
+        store (state.x1[type], st[k].x1);
+        store (state.x2[type], st[k].x2);
+        store (state.y1[type], st[k].y1);
+        store (state.y2[type], st[k].y2);
+    }
+}
+
+// Two or three filter types in use. The first two share one register, the
+// second one a frame behind the first: while lanes 0, 1 filter frame n,
+// lanes 2, 3 filter frame n - 1 with what lanes 0, 1 gave for it one step
+// earlier. A third type runs on its own in lanes 0, 1, also on frame n - 1.
+// Both lines and two filter types then cost one set of vector operations,
+// and the recursions of all three types overlap. Every lane still performs
+// exactly the operations of its filter, so the samples are unchanged.
+template <int Stages, bool Masked>
+void qDelaySyncCS::runPipelined (float* frames, int numFrames) noexcept
+{
+    using namespace stereolanes;
+    static_assert (Stages == 2 || Stages == 3, "pairs only");
+
+    const V bias = splat (kDenormalBias);
+    const V panOwn = load (settings.panOwn), panOther = load (settings.panOther);
+    V feedbackSample = load (state.feedbackSample);
+
+    const int firstType = settings.stageIndex[0], secondType = settings.stageIndex[1];
+    const int thirdType = settings.stageIndex[Stages - 1];
+    const StageSettings& p = settings.pair;
+    Stage pair { load (p.negA2), load (p.a1), load (p.b1), load (p.g), load (p.b0G), load (p.b2G),
+                 loadLowHalves (state.x1[firstType], state.x1[secondType]),
+                 loadLowHalves (state.x2[firstType], state.x2[secondType]),
+                 loadLowHalves (state.y1[firstType], state.y1[secondType]),
+                 loadLowHalves (state.y2[firstType], state.y2[secondType]) };
+    const V pairActive = load (p.active);
+
+    Stage third {};
+    V thirdActive {};
+    if (Stages == 3)
+    {
+        const StageSettings& c = settings.single[2];
+        third = { load (c.negA2), load (c.a1), load (c.b1), load (c.g), load (c.b0G), load (c.b2G),
+                  load (state.x1[thirdType]), load (state.x2[thirdType]), load (state.y1[thirdType]), load (state.y2[thirdType]) };
+        thirdActive = load (c.active);
+    }
+
+    // Lane halves for filling and draining the pipeline.
+    const V lowLanes = halfMask (true), highLanes = halfMask (false);
+
+    auto finish = [&] (int n, V pairOut)
+    {
+        V y = highHalf (pairOut);
+        if (Stages == 3)
+            y = Masked ? third.step (y, bias, thirdActive) : third.step (y, bias);
+        storeFrame (frames + 2 * n, add (mul (y, panOwn), swapPair (mul (y, panOther))));
+    };
+
+    float* const buffers[4] = { preDelayLeft.buffer.get(), preDelayRight.buffer.get(),
+                                combLeft.delayLine.buffer.get(), combRight.delayLine.buffer.get() };
+    const V feedback = load (settings.feedback);
+    V pairOut {};
+
+    // Fill: frame 0 through the first type only.
+    runLines<qDelay::kLength> (buffers, settings.distance, state.writeIndex, feedback, feedbackSample, bias,
+                               frames, 1,
+                               [&] (int, V x) { pairOut = pair.step (x, bias, bitAnd (pairActive, lowLanes)); });
+
+    runLines<qDelay::kLength> (buffers, settings.distance, state.writeIndex, feedback, feedbackSample, bias,
+                               frames + 2, numFrames - 1,
+                               [&] (int n, V x)
+                               {
+                                   pairOut = Masked ? pair.step (joinLow (x, pairOut), bias, pairActive)
+                                                    : pair.step (joinLow (x, pairOut), bias);
+                                   finish (n, pairOut);    // frame n - 1, counted from `frames`
+                               });
+
+    // Drain: the last frame through the second (and third) type.
+    pairOut = pair.step (joinLow (pairOut, pairOut), bias, bitAnd (pairActive, highLanes));
+    finish (numFrames - 1, pairOut);
+
+    store (state.feedbackSample, feedbackSample);
+    storeHalves (state.x1[firstType], state.x1[secondType], pair.x1);
+    storeHalves (state.x2[firstType], state.x2[secondType], pair.x2);
+    storeHalves (state.y1[firstType], state.y1[secondType], pair.y1);
+    storeHalves (state.y2[firstType], state.y2[secondType], pair.y2);
+    if (Stages == 3)
+    {
+        store (state.x1[thirdType], third.x1);
+        store (state.x2[thirdType], third.x2);
+        store (state.y1[thirdType], third.y1);
+        store (state.y2[thirdType], third.y2);
+    }
+}
+
 float* qDelaySyncCS::processFrames (float* frames, int numFrames)
 {
-    if (bypassed)
+    if (bypassed || numFrames <= 0)
         return frames;
 
-    // Plain version; replaced by the side-by-side kernel.
-    for (int i = 0; i < numFrames; ++i)
+    if (settingsDirty)
+        prepare();
+
+    // Filling and draining the pipeline costs about two frames, so very
+    // short runs go side by side.
+    const bool pipelined = settings.stagesInUse >= 2 && numFrames >= 4;
+    const int variant = settings.stagesInUse + (settings.linesDiffer ? 4 : 0) + (pipelined ? 8 : 0);
+
+    switch (variant)
     {
-        float l = frames[2 * i], r = frames[2 * i + 1];
-        l = combLeft.processSample (preDelayLeft.processSample (l));
-        r = combRight.processSample (preDelayRight.processSample (r));
-        if (filterOnLeft)
-        {
-            if (filterLPLeft) l = lowPassLeft.processSample (l);
-            if (filterHPLeft) l = highPassLeft.processSample (l);
-            if (filterBPLeft) l = bandPassLeft.processSample (l);
-        }
-        if (filterOnRight)
-        {
-            if (filterLPRight) r = lowPassRight.processSample (r);
-            if (filterHPRight) r = highPassRight.processSample (r);
-            if (filterBPRight) r = bandPassRight.processSample (r);
-        }
-        const float a0 = (1.0f - panLeft) * l, a1 = panLeft * l;
-        const float q = 1.0f - panRight;
-        const float b0 = (1.0f - q) * r, b1 = q * r;
-        frames[2 * i] = b0 + a0;
-        frames[2 * i + 1] = b1 + a1;
+        case 0:      runSideBySide<0, false> (frames, numFrames); break;
+        case 1:      runSideBySide<1, false> (frames, numFrames); break;
+        case 2:      runSideBySide<2, false> (frames, numFrames); break;
+        case 3:      runSideBySide<3, false> (frames, numFrames); break;
+        case 4 + 1:  runSideBySide<1, true> (frames, numFrames); break;
+        case 4 + 2:  runSideBySide<2, true> (frames, numFrames); break;
+        case 4 + 3:  runSideBySide<3, true> (frames, numFrames); break;
+        case 8 + 2:  runPipelined<2, false> (frames, numFrames); break;
+        case 8 + 3:  runPipelined<3, false> (frames, numFrames); break;
+        case 12 + 2: runPipelined<2, true> (frames, numFrames); break;
+        case 12 + 3: runPipelined<3, true> (frames, numFrames); break;
+        default:     break;
     }
     return frames;
 }

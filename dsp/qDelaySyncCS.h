@@ -107,36 +107,44 @@ private:
     qHP2p highPassLeft, highPassRight;
     qBP2p bandPassLeft, bandPassRight;
 
-    // Lane 0 is the left line, lane 1 the right one (lanes 2 and 3 idle).
+    // Lane 0 is the left line, lane 1 the right one; a pair of filter types
+    // that follow each other in the chain takes lanes 2 and 3 as well.
     struct alignas (16) Lanes { float v[4]; };
-    struct alignas (16) Mask { std::uint32_t v[4]; };
 
-    struct StageSettings            // one filter type, both lines
+    struct StageSettings
     {
         Lanes negA2, a1, b1, g;     // g = 1 / a0
         Lanes b0G, b2G;             // b0 * g and b2 * g, formed in that order
-        Mask active;                // lanes whose chain runs this filter
+        Lanes active;               // all-ones bits in lanes that run it
     };
 
-    struct Settings                 // everything constant between setter calls
+    // Everything that stays fixed between setter calls. Only filter types
+    // that at least one line runs take part, in chain order ("in use").
+    struct Settings
     {
-        StageSettings stage[3];     // low-pass, high-pass, band-pass
+        StageSettings single[3];    // each type in use, lanes 0 and 1
+        StageSettings pair;         // the first two in use, side by side
+        int stageIndex[3];          // 0 low-pass, 1 high-pass, 2 band-pass
+        int stagesInUse;
+        bool linesDiffer;           // some type runs in one line only
         Lanes feedback;
         Lanes panOwn, panOther;     // see prepare()
-        int preDistance[2];
-        int combDistance[2];
-        unsigned kernel;            // which specialised loop runs
+        int distance[4];            // pre-delay L, R, comb L, R
     };
 
-    struct State                    // what the lines carry from frame to frame
+    // What the lines carry from frame to frame, by filter type.
+    struct State
     {
         Lanes x1[3], x2[3], y1[3], y2[3];
         Lanes feedbackSample;
-        int writeIndex;             // shared: all four lines advance together
+        int writeIndex;             // shared: all four rings advance together
     };
 
-    template <unsigned Stages, bool Masked>
-    void runFrames (float* frames, int numFrames) noexcept;
+    template <int Stages, bool Masked>
+    void runSideBySide (float* frames, int numFrames) noexcept;
+
+    template <int Stages, bool Masked>
+    void runPipelined (float* frames, int numFrames) noexcept;
 
 private:
     Settings settings {};
