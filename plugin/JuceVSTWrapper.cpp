@@ -1,8 +1,17 @@
 #include "plugin/JuceVSTWrapper.h"
+#include "plugin/AudioFilterEditor.h"
+#include "plugin/HostWindowOps.h"
 #include "plugin/MessageThread.h"
 #include <cstring>
 
 using namespace vst;
+
+namespace
+{
+    // Shared by all instances and only touched on the message thread.
+    bool idleGuard = false;
+    juce::uint32 lastHostIdleTime = 0;
+}
 
 JuceVSTWrapper::JuceVSTWrapper (HostCallback hostCallback, std::unique_ptr<AudioFilterBase> processorToWrap)
     : AudioEffectX (hostCallback, processorToWrap->getNumPrograms(), processorToWrap->getNumParameters()),
@@ -27,6 +36,7 @@ JuceVSTWrapper::JuceVSTWrapper (HostCallback hostCallback, std::unique_ptr<Audio
 JuceVSTWrapper::~JuceVSTWrapper()
 {
     stopTimer();
+    deleteEditorWrapper();
     processor.reset();
 }
 
@@ -45,7 +55,11 @@ void JuceVSTWrapper::open()
 
 void JuceVSTWrapper::close()
 {
-    MessageThread::callSync ([this] { stopTimer(); });
+    MessageThread::callSync ([this]
+    {
+        stopTimer();
+        deleteEditorWrapper();
+    });
 }
 
 void JuceVSTWrapper::resume()
@@ -239,7 +253,156 @@ void JuceVSTWrapper::releaseChunk()
 
 void JuceVSTWrapper::timerCallback()
 {
-    releaseChunk();
+    if (! idleGuard)
+        releaseChunk();
+
+    callHostIdle();
+}
+
+//==============================================================================
+intptr_t JuceVSTWrapper::editGetRect (void** rect)
+{
+    intptr_t result = 0;
+
+    MessageThread::callSync ([&]
+    {
+        createEditorWrapper();
+
+        if (editorWindow == nullptr)
+            return;
+
+        editorRect.top = 0;
+        editorRect.left = 0;
+        editorRect.bottom = (int16_t) editorWindow->getHeight();
+        editorRect.right = (int16_t) editorWindow->getWidth();
+
+        if (rect != nullptr)
+            *rect = &editorRect;
+
+        result = 1;
+    });
+
+    return result;
+}
+
+intptr_t JuceVSTWrapper::editOpen (void* parentWindow, intptr_t)
+{
+    // The host's own display connection (if it passes one) belongs to its
+    // thread; the editor uses JUCE's connection on the message thread.
+    intptr_t result = 0;
+
+    MessageThread::callSync ([&]
+    {
+        deleteEditorWrapper();
+        createEditorWrapper();
+
+        if (editorWindow == nullptr)
+            return;
+
+        editorWindow->setOpaque (true);
+        editorWindow->setVisible (false);
+        hostWindow = parentWindow;
+        HostWindowOps::get().attachToHost (*editorWindow, parentWindow);
+        editorWindow->setVisible (true);
+        result = 1;
+    });
+
+    return result;
+}
+
+void JuceVSTWrapper::editClose()
+{
+    MessageThread::callSync ([this] { deleteEditorWrapper(); });
+}
+
+void JuceVSTWrapper::editIdle()
+{
+    if (MessageThread::isThisTheMessageThread())
+        runIdleWork();
+}
+
+void JuceVSTWrapper::createEditorWrapper()
+{
+    if (editorWindow != nullptr)
+        return;
+
+    auto* editor = processor->getOrCreateEditor();
+
+    if (editor == nullptr)
+        return;
+
+    editor->setOpaque (true);
+    editor->setVisible (true);
+    editorWindow = std::make_unique<EditorCompWrapper> (*this, editor);
+}
+
+void JuceVSTWrapper::deleteEditorWrapper()
+{
+    juce::PopupMenu::dismissAllActiveMenus();
+    idleGuard = true;
+
+    if (editorWindow != nullptr)
+    {
+        if (auto* modal = juce::Component::getCurrentlyModalComponent())
+            modal->exitModalState (0);
+
+        processor->forgetEditor (dynamic_cast<AudioFilterEditor*> (editorWindow->getEditor()));
+        editorWindow.reset();
+        hostWindow = nullptr;
+    }
+
+    idleGuard = false;
+}
+
+void JuceVSTWrapper::runIdleWork()
+{
+    if (idleGuard)
+        return;
+
+    const juce::MessageManagerLock mml;
+    idleGuard = true;
+    juce::Timer::callPendingTimersSynchronously();
+
+    for (int i = juce::ComponentPeer::getNumPeers(); --i >= 0;)
+        if (auto* peer = juce::ComponentPeer::getPeer (i))
+            peer->performAnyPendingRepaintsNow();
+
+    idleGuard = false;
+}
+
+void JuceVSTWrapper::callHostIdle()
+{
+    if (! juce::ModifierKeys::currentModifiers.isAnyMouseButtonDown() || idleGuard)
+        return;
+
+    const auto now = juce::Time::getMillisecondCounter();
+
+    if (now > lastHostIdleTime + 20 && editorWindow != nullptr)
+    {
+        lastHostIdleTime = now;
+        idleGuard = true;
+        callHost (audioMasterIdle);
+        idleGuard = false;
+    }
+}
+
+void JuceVSTWrapper::resizeHostFrame (int width, int height)
+{
+    if (editorWindow == nullptr)
+        return;
+
+    bool hostResized = false;
+
+    if (callHost (audioMasterCanDo, 0, 0, const_cast<char*> ("sizeWindow")) != 0)
+        hostResized = callHost (audioMasterSizeWindow, width, height) != 0;
+
+    auto* peer = editorWindow->getPeer();
+
+    if (! hostResized && peer != nullptr)
+        HostWindowOps::get().resizeHostFrames (peer->getNativeHandle(), width, height);
+
+    if (editorWindow->isOnDesktop() && peer != nullptr)
+        peer->handleMovedOrResized();
 }
 
 //==============================================================================

@@ -6,6 +6,7 @@
 #include <mutex>
 #include "plugin/AudioEffectX.h"
 #include "plugin/AudioFilterBase.h"
+#include "plugin/EditorCompWrapper.h"
 #include "plugin/FilterNativeCallbacks.h"
 
 /** Adapts the VST 2.4 record to a processor: forwards parameters, programs,
@@ -33,6 +34,18 @@ public:
     // FilterNativeCallbacks
     bool queryHostPosition (HostPosition& position) override;
     void reportParameterChange (int index, float value) override;
+
+    //==============================================================================
+    // Editor hosting; everything here runs on the message thread.
+    void createEditorWrapper();
+    void deleteEditorWrapper();
+    /** Runs due timers and pending repaints now, for hosts that only call idle. */
+    void runIdleWork();
+    /** Gives the host idle time while a mouse button is held, at most every 20 ms. */
+    void callHostIdle();
+    /** Makes the host's frame fit an editor of this size. */
+    void resizeHostFrame (int width, int height);
+    EditorCompWrapper* getEditorWindow() const noexcept { return editorWindow.get(); }
 
     /** Converts the host's time information; public so it can be checked alone. */
     static bool convertTimeInfo (const vst::VstTimeInfo* info, HostPosition& position) noexcept;
@@ -64,6 +77,11 @@ protected:
     int32_t getChunk (void** data, bool isPreset) override;
     int32_t setChunk (void* data, int32_t byteSize, bool isPreset) override;
 
+    intptr_t editGetRect (void** rect) override;
+    intptr_t editOpen (void* parentWindow, intptr_t hostDisplay) override;
+    void editClose() override;
+    void editIdle() override;
+
     int32_t getPlugCategory() override;
     bool getEffectName (char* text) override;
     bool getVendorString (char* text) override;
@@ -83,6 +101,10 @@ private:
     std::mutex chunkMutex;
     juce::MemoryBlock chunkBlock;
     juce::uint32 chunkTime = 0;
+
+    std::unique_ptr<EditorCompWrapper> editorWindow;
+    vst::ERect editorRect {};
+    void* hostWindow = nullptr;
 
     juce::MidiBuffer midiBuffer;
     std::atomic<bool> processing { false };

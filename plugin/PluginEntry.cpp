@@ -1,5 +1,6 @@
 // The module's entry point, exported as VSTPluginMain and main, and its
 // load/unload hooks.
+#include "plugin/HostWindowOps.h"
 #include "plugin/JuceVSTWrapper.h"
 #include "plugin/MessageThread.h"
 #include "processor/DemoJuceFilter.h"
@@ -43,5 +44,6 @@ QV_EXPORT vst::AEffect* QV_VSTCALL qv_main_entry (vst::HostCallback hostCallback
 __attribute__((destructor)) static void qvModuleUnload()
 {
     MessageThread::stop();
+    HostWindowOps::get().shutdown();
 }
 #endif
