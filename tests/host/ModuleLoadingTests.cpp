@@ -110,6 +110,7 @@ TEST (ModuleLoading, UnloadingUnloadsAndTheModuleLoadsAgainFresh)
         EXPECT_EQ (out[63], 0.25f);
         // Both instances go, then the module: the next round must start from a fresh load.
     }
+    EXPECT_FALSE (stillLoaded (probePath ("probe-stereo")));
 }
 
 TEST (ModuleLoading, CloseDeletesTheEffectAndTheInstanceRefusesFurtherUse)

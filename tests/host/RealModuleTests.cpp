@@ -183,4 +183,23 @@ TEST_F (OurModule, AsksForTheTimeAfterEveryBlockAndRoundTripsItsProgramChunk)
     EXPECT_EQ (other.getChunk (true), program);
 }
 
+TEST_F (OurModule, UnloadsAndLoadsAgainInOneProcess)
+{
+    instance->setParameter (14, 0.75f);
+    processImpulse (*instance, 512, 2);
+    instance.reset();  // the last reference: effClose, then the library is unloaded
+    EXPECT_FALSE (stillLoaded (ourModulePath())) << "nothing pins the module in memory";
+
+    for (int round = 0; round < 2; ++round)
+    {
+        SCOPED_TRACE (round);
+        PluginInstance again (VstModule::load (ourModulePath()), 48000.0, 512);
+        again.open();
+        EXPECT_EQ (again.effectName(), "QV-Delay TX");
+        EXPECT_EQ (again.getParameter (14), 0.0f) << "a fresh instance starts from the defaults";
+        EXPECT_TRUE (allFinite (processImpulse (again, 512, 2)));
+    }
+    EXPECT_FALSE (stillLoaded (ourModulePath()));
+}
+
 } // namespace

@@ -52,10 +52,17 @@ ProcessResult runProcess (const std::string& program, const std::vector<std::str
         argv.push_back (const_cast<char*> (a.c_str()));
     argv.push_back (nullptr);
 
-    std::vector<std::string> environment;
+    // The extra settings replace inherited ones of the same name (the first one found wins).
+    auto nameOf = [] (const std::string& setting) { return setting.substr (0, setting.find ('=')); };
+    std::vector<std::string> environment (extraEnvironment);
     for (char** e = environ; *e != nullptr; ++e)
-        environment.emplace_back (*e);
-    environment.insert (environment.end(), extraEnvironment.begin(), extraEnvironment.end());
+    {
+        const std::string setting (*e);
+        const bool replaced = std::any_of (extraEnvironment.begin(), extraEnvironment.end(),
+                                           [&] (const std::string& extra) { return nameOf (extra) == nameOf (setting); });
+        if (! replaced)
+            environment.push_back (setting);
+    }
     std::vector<char*> envp;
     for (auto& e : environment)
         envp.push_back (e.data());
@@ -83,7 +90,7 @@ ProcessResult runProcess (const std::string& program, const std::vector<std::str
 std::string qvhostPath()
 {
     const char* dir = std::getenv ("QV_BUILD_DIR");
-    return std::string (dir != nullptr ? dir : ".") + "/qvhost";
+    return std::string (dir != nullptr ? dir : QV_DEFAULT_BUILD_DIR) + "/qvhost";
 }
 
 ProcessResult runQvhost (const std::vector<std::string>& arguments)

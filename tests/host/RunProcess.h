@@ -16,7 +16,8 @@ struct ProcessResult
     std::vector<std::string> errorLines() const;
 };
 
-/** Runs `program` with `arguments`, stdin from /dev/null, and waits for it. */
+/** Runs `program` with `arguments`, stdin from /dev/null, and waits for it. `extraEnvironment`
+    holds NAME=VALUE settings that are added or replace the inherited ones. */
 ProcessResult runProcess (const std::string& program, const std::vector<std::string>& arguments,
                           const std::vector<std::string>& extraEnvironment = {});
 

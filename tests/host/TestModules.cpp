@@ -1,6 +1,7 @@
 #include "tests/host/TestModules.h"
 #include "tests/host/RunProcess.h"
 
+#include <dlfcn.h>
 #include <cstdlib>
 
 namespace hosttest
@@ -13,10 +14,19 @@ static std::string ifPresent (const std::string& path) { return fileExists (path
 std::string zamDelayPath() { return ifPresent ("/usr/lib/vst/ZamDelay-vst.so"); }
 std::string lspStereoDelayPath() { return ifPresent ("/usr/lib/vst/lsp-plugins/comp-delay-stereo.so"); }
 
+bool stillLoaded (const std::string& path)
+{
+    void* handle = dlopen (path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (handle == nullptr)
+        return false;
+    dlclose (handle);
+    return true;
+}
+
 std::string ourModulePath()
 {
     const char* dir = std::getenv ("QV_BUILD_DIR");
-    return dir != nullptr ? ifPresent (std::string (dir) + "/QV-DelayTX.so") : std::string();
+    return ifPresent (std::string (dir != nullptr ? dir : QV_DEFAULT_BUILD_DIR) + "/QV-DelayTX.so");
 }
 
 } // namespace hosttest
