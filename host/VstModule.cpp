@@ -35,7 +35,13 @@ std::shared_ptr<VstModule> VstModule::load (const std::string& path)
         handle = dlopen (file.c_str(), RTLD_NOW | RTLD_LOCAL);
     }
     if (handle == nullptr)
-        throw HostError ("cannot load '" + path + "' as a VST 2.4 module: " + lastDlError());
+    {
+        // The loader's text starts with the file name, which the message already gives.
+        std::string reason = lastDlError();
+        if (reason.compare (0, file.size() + 2, file + ": ") == 0)
+            reason.erase (0, file.size() + 2);
+        throw HostError ("cannot load '" + path + "' as a VST 2.4 module: " + reason);
+    }
 
     for (const char* name : { "VSTPluginMain", "main" })
     {
