@@ -1,10 +1,10 @@
-// The editor factory sits in its own file so the processor library builds
-// before (and without) the editor library.
+// The editor factory sits in its own file so the processor library can be
+// built and tested without the editor library (QV_HAS_EDITOR is set by the
+// build when the editor is part of it).
 #include "processor/DemoJuceFilter.h"
 
-#if __has_include("editor/DemoEditorComponent.h")
+#if QV_HAS_EDITOR
  #include "editor/DemoEditorComponent.h"
- #define QV_HAS_EDITOR 1
 #endif
 
 AudioFilterEditor* DemoJuceFilter::createEditor()
