@@ -12,7 +12,7 @@ namespace qvtest
 inline std::string modulePath()
 {
     const char* dir = std::getenv ("QV_BUILD_DIR");
-    return std::string (dir != nullptr ? dir : ".") + "/QV-DelayTX.so";
+    return std::string (dir != nullptr ? dir : QV_TEST_BUILD_DIR) + "/QV-DelayTX.so";
 }
 
 /** One instance of the real module, opened like a host opens it. */
