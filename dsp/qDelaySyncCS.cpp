@@ -1,7 +1,6 @@
 #include "dsp/qDelaySyncCS.h"
 
 #include "dsp/EngineMath.h"
-
 #include "dsp/StereoLanes.h"
 
 #include <cmath>
@@ -40,6 +39,8 @@ float qDelaySyncCS::delayTimeFor (float v) const
     else if (delayTriplet)
         x = static_cast<float> (static_cast<double> (x) * 0.6666666666666666);
 
+    // A tempo of 0 gives an infinite time (IEEE division), which the delay
+    // line turns into its longest delay.
     const float beatsPerSecond = static_cast<float> (static_cast<double> (tempo) * 0.016666666666666666);
     return (4.0f / beatsPerSecond) * x;
 }
@@ -227,9 +228,68 @@ void qDelaySyncCS::prepare() noexcept
     }
 }
 
+// One frame on its own: the settings and the running state stay in memory
+// and are used from there, which for a single frame is cheaper than setting
+// up the registers of a run.
+template <int Stages, bool Masked>
+void qDelaySyncCS::runOneFrame (float* frame) noexcept
+{
+    using namespace stereolanes;
+    constexpr int length = qDelay::kLength;
+
+    int w = state.writeIndex + 1;
+    if (w == length)
+        w = 0;
+    state.writeIndex = w;
+
+    const V bias = splat (kDenormalBias);
+    float* const preL = preDelayLeft.buffer.get();
+    float* const preR = preDelayRight.buffer.get();
+    float* const combL = combLeft.delayLine.buffer.get();
+    float* const combR = combRight.delayLine.buffer.get();
+    const int* const d = settings.distance;
+
+    storePair (preL + w, preR + w, loadPair (frame));
+    V x = gatherPair (preL + wrapBack (w - d[0], length), preR + wrapBack (w - d[1], length));
+    storePair (combL + w, combR + w, add (x, load (state.feedbackSample)));
+    x = gatherPair (combL + wrapBack (w - d[2], length), combR + wrapBack (w - d[3], length));
+    store (state.feedbackSample, add (mul (load (settings.feedback), x), bias));
+
+    for (int k = 0; k < Stages; ++k)
+    {
+        const StageSettings& c = settings.single[k];
+        const int type = settings.stageIndex[k];
+        Stage st { load (c.negA2), load (c.a1), load (c.b1), load (c.g), load (c.b0G), load (c.b2G),
+                   load (state.x1[type]), load (state.x2[type]), load (state.y1[type]), load (state.y2[type]) };
+        x = Masked ? st.step (x, bias, load (c.active)) : st.step (x, bias);
+        store (state.x1[type], st.x1);
+        store (state.x2[type], st.x2);
+        store (state.y1[type], st.y1);
+        store (state.y2[type], st.y2);
+    }
+
+    storeFrame (frame, add (mul (x, load (settings.panOwn)), swapPair (mul (x, load (settings.panOther)))));
+}
+
 float* qDelaySyncCS::processFrame (float* frame, int)
 {
-    return processFrames (frame, 1);
+    if (bypassed)
+        return frame;
+
+    if (settingsDirty)
+        prepare();
+
+    switch (settings.stagesInUse + (settings.linesDiffer ? 4 : 0))
+    {
+        case 0:      runOneFrame<0, false> (frame); break;
+        case 1:      runOneFrame<1, false> (frame); break;
+        case 2:      runOneFrame<2, false> (frame); break;
+        case 3:      runOneFrame<3, false> (frame); break;
+        case 4 + 1:  runOneFrame<1, true> (frame); break;
+        case 4 + 2:  runOneFrame<2, true> (frame); break;
+        default:     runOneFrame<3, true> (frame); break;
+    }
+    return frame;
 }
 
 // Every filter type in use runs in lanes 0 and 1 (left and right line), one

@@ -33,22 +33,33 @@ public:
     float* processFrame (float* frame, int channels) override;
 
     // numFrames interleaved stereo frames (L0 R0 L1 R1 ...) in place; exactly
-    // the same samples and state as numFrames calls of processFrame.
+    // the same samples and state as numFrames calls of processFrame, at about
+    // half the cost per frame (the running state stays in registers).
     float* processFrames (float* frames, int numFrames);
 
     // Stores the rate and hands it to all ten parts. Unusable rates are
     // ignored (see qEffect::setSampleRate).
     void setSampleRate (float newRate) override;
 
+    // v seconds; in ping-pong mode the left one takes half the left delay
+    // time as it stands and the right one 0, whatever v is.
     void setPreDelayLeft (float v);
     void setPreDelayRight (float v);
+
+    // v seconds, or in sync mode the note value syncDivisor (v) of a
+    // four-beat bar at the tempo (x 1.5 dotted, else x 2/3 triplet).
     void setDelayLeft (float v);
     void setDelayRight (float v);
+
+    // Unscaled; 1.0 repeats without decay. A gain beyond -1 ... 1 (which only
+    // a damaged preset can hold) grows until the line is full of infinities
+    // that nothing clears, so it is limited to that range; NaN counts as 0.
     void setFeedbackLeft (float g);
     void setFeedbackRight (float g);
+
     void setSyncAndTempo (float v, float bpm);
     void setDotted (float v);
-    void setTriplet (float v);
+    void setTriplet (float v);       // ignored while dotted is on
     void setPingPong (float v);
     void setFilterOnLeft (float v);
     void setFilterOnRight (float v);
@@ -58,10 +69,20 @@ public:
     void setFilterHPRight (float v);
     void setFilterBPLeft (float v);
     void setFilterBPRight (float v);
+
+    // Low-pass to note (1 - v) * 127, high- and band-pass to note v * 127.
+    // A value that is not finite counts as 0 (NaN would stay in the filter
+    // history for good).
     void setFilterFreqLeft (float v);
     void setFilterFreqRight (float v);
+
+    // Resonance v * 0.95 for all three filters of the line. v is kept to
+    // 0 ... 1 (NaN counts as 0): beyond the top the filters turn unstable.
     void setFilterResLeft (float v);
     void setFilterResRight (float v);
+
+    // Share of the line sent to the other side; a value that is not finite
+    // counts as 0.
     void setPanLeft (float p);
     void setPanRight (float p);
 
@@ -139,6 +160,9 @@ private:
         Lanes feedbackSample;
         int writeIndex;             // shared: all four rings advance together
     };
+
+    template <int Stages, bool Masked>
+    void runOneFrame (float* frame) noexcept;
 
     template <int Stages, bool Masked>
     void runSideBySide (float* frames, int numFrames) noexcept;

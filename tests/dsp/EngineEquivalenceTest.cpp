@@ -12,6 +12,7 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <type_traits>
 #include <vector>
 
 namespace
@@ -275,4 +276,82 @@ TEST (EngineEquivalence, EveryFilterCombinationOnEitherLineMatches)
             ASSERT_EQ (0, std::memcmp (a, b, sizeof a)) << "pattern " << pattern << ", block " << blockIndex;
         }
     }
+}
+
+namespace
+{
+    // A fixed render whose samples are summarised in one number; the number
+    // is the same for Debug and Release builds and for the portable lane
+    // code, so a build that rounds differently anywhere shows up here.
+    template <typename Engine>
+    std::uint64_t fixedRenderFingerprint()
+    {
+        Engine e;
+        e.setSampleRate (44100.0f);
+        std::uint32_t noise = 12345u;
+        auto next = [&noise] { noise = noise * 1664525u + 1013904223u; return static_cast<float> (noise >> 8) / 8388608.0f - 1.0f; };
+
+        std::uint64_t hash = 1469598103934665603ull;
+        std::vector<float> block (2 * 2048);
+
+        for (int b = 0; b < 24; ++b)
+        {
+            const float f = static_cast<float> (b) / 23.0f;
+            const float on = (b % 3 != 0) ? 1.0f : 0.0f;
+            e.setPreDelayLeft (0.01f * f);
+            e.setPreDelayRight (0.02f);
+            e.setDelayLeft (0.03f + 0.1f * f);
+            e.setDelayRight (0.7f * f);
+            e.setFeedbackLeft (0.6f);
+            e.setFeedbackRight (0.9f - 0.5f * f);
+            e.setSyncAndTempo ((b / 4) % 2 == 1 ? 1.0f : 0.0f, 97.5f + static_cast<float> (b));
+            e.setDotted (b % 5 == 2 ? 1.0f : 0.0f);
+            e.setTriplet (b % 7 == 3 ? 1.0f : 0.0f);
+            e.setPingPong (b >= 12 ? 1.0f : 0.0f);
+            e.setFilterOnLeft (on);
+            e.setFilterOnRight (b % 2 == 0 ? 1.0f : 0.0f);
+            e.setFilterLPLeft (1.0f);
+            e.setFilterLPRight (b % 4 < 2 ? 1.0f : 0.0f);
+            e.setFilterHPLeft (b % 3 == 1 ? 1.0f : 0.0f);
+            e.setFilterHPRight (1.0f);
+            e.setFilterBPLeft (b % 2 == 1 ? 1.0f : 0.0f);
+            e.setFilterBPRight (b % 5 < 3 ? 1.0f : 0.0f);
+            e.setFilterFreqLeft (0.2f + 0.6f * f);
+            e.setFilterFreqRight (0.9f - 0.7f * f);
+            e.setFilterResLeft (f);
+            e.setFilterResRight (0.5f);
+            e.setPanLeft (0.3f * f);
+            e.setPanRight (0.1f);
+            e.setBypass (b == 9 || b == 17);
+
+            for (size_t i = 0; i < block.size(); ++i)
+                block[i] = (b % 6 == 5) ? 0.0f : next();
+            bool inOneRun = false;
+            if constexpr (std::is_same_v<Engine, qDelaySyncCS>)
+            {
+                inOneRun = b % 2 == 0;
+                if (inOneRun)
+                    e.processFrames (block.data(), 2048);
+            }
+            if (! inOneRun)
+                for (int i = 0; i < 2048; ++i)
+                    e.processFrame (block.data() + 2 * i, 2);
+
+            for (float x : block)
+            {
+                hash ^= bitsOf (x);
+                hash *= 1099511628211ull;
+            }
+        }
+        return hash;
+    }
+
+    constexpr std::uint64_t kFixedRenderFingerprint = 0x3436cd8b900ca65full;
+}
+
+TEST (EngineEquivalence, FixedRenderIsTheSameInEveryBuild)
+{
+    const std::uint64_t engine = fixedRenderFingerprint<qDelaySyncCS>();
+    EXPECT_EQ (engine, fixedRenderFingerprint<ReferenceEngine>());
+    EXPECT_EQ (engine, kFixedRenderFingerprint) << std::hex << "0x" << engine;
 }
