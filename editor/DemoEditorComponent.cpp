@@ -65,6 +65,15 @@ DemoEditorComponent::DemoEditorComponent (DemoJuceFilter* ownerFilter)
     unlinked = true;
 
     auto& filter = getFilter();
+
+    // Everything is built from one reading of the values, and that reading is
+    // what the controls show: the first refresh then applies exactly what
+    // changed since. (Starting from all zeros instead would make the first
+    // refresh skip a parameter that went to 0.0 after the editor opened, and
+    // its control would keep showing the old value.)
+    for (int i = 0; i < ParameterTable::numParameters; ++i)
+        shownValues[(size_t) i] = filter.getParameter (i);
+
     const juce::Font valueFont = resources.makeLabelFont();
     const juce::Font infoFont = resources.makeLabelFont();
 
@@ -308,7 +317,7 @@ Knob* DemoEditorComponent::addKnob (juce::Rectangle<int> bounds, int parameter)
     auto* knob = new Knob();
     addAndMakeVisible (knob);
     knob->setBounds (bounds);
-    knob->setKnobValue ((double) getFilter().getParameter (parameter), false);
+    knob->setKnobValue ((double) shownValues[(size_t) parameter], false);
     knob->addListener (this);
     return knob;
 }
@@ -319,7 +328,7 @@ Switch* DemoEditorComponent::addSwitch (juce::Rectangle<int> bounds, int paramet
     auto* button = new Switch();
     addAndMakeVisible (button);
     button->setBounds (bounds);
-    button->setButtonValue ((double) getFilter().getParameter (parameter));
+    button->setButtonValue ((double) shownValues[(size_t) parameter]);
     button->addListener (this);
     return button;
 }
