@@ -133,7 +133,10 @@ namespace
     void BM_Engine_Silence (benchmark::State& state)
     {
         qDelaySyncCS engine;
-        silenceCase (state, engine, byBlock, state.range (0) != 0);
+        if (state.range (1) != 0)
+            silenceCase (state, engine, byFrame<qDelaySyncCS>, state.range (0) != 0);
+        else
+            silenceCase (state, engine, byBlock, state.range (0) != 0);
     }
 
     void BM_Reference_Silence (benchmark::State& state)
@@ -150,7 +153,7 @@ static double fastest (const std::vector<double>& v) { return *std::min_element 
 BENCHMARK (BM_Engine_Blocks)->ArgName ("filters")->Arg (0)->Arg (1)->ComputeStatistics ("min", fastest);
 BENCHMARK (BM_Engine_Frames)->ArgName ("filters")->Arg (0)->Arg (1)->ComputeStatistics ("min", fastest);
 BENCHMARK (BM_Reference_Frames)->ArgName ("filters")->Arg (0)->Arg (1)->ComputeStatistics ("min", fastest);
-BENCHMARK (BM_Engine_Silence)->ArgName ("afterSilence")->Arg (0)->Arg (1)->ComputeStatistics ("min", fastest);
+BENCHMARK (BM_Engine_Silence)->ArgNames ({ "afterSilence", "byFrame" })->ArgsProduct ({ { 0, 1 }, { 0, 1 } })->ComputeStatistics ("min", fastest);
 BENCHMARK (BM_Reference_Silence)->ArgName ("afterSilence")->Arg (0)->Arg (1)->ComputeStatistics ("min", fastest);
 
 BENCHMARK_MAIN();

@@ -98,12 +98,13 @@ TEST (DelayLine, KeepsWorkingAcrossTheRingBoundary)
     qDelay delay;
     delay.setSampleRate (1000.0f);
     delay.setDelayTime (0.003f);
-    float lastOut = 0.0f;
     for (int n = 1; n <= 3 * qDelay::kLength + 17; ++n)
     {
-        lastOut = delay.processSample (static_cast<float> (n % 1000));
+        const float out = delay.processSample (static_cast<float> (n % 1000));
         if (n > 3)
-            ASSERT_EQ (lastOut, static_cast<float> ((n - 3) % 1000)) << n;
+        {
+            ASSERT_EQ (out, static_cast<float> ((n - 3) % 1000)) << n;
+        }
     }
     EXPECT_EQ (delay.getWriteIndex(), (3 * qDelay::kLength + 17) % qDelay::kLength);
 }
@@ -136,10 +137,7 @@ TEST (Comb, FeedbackZeroGivesOneEchoOnly)
     for (int n = 0; n < 40; ++n)
     {
         const float y = comb.processSample (n == 0 ? 1.0f : 0.0f);
-        if (n == 10)
-            EXPECT_NEAR (y, 1.0f, 1e-12f);
-        else
-            EXPECT_NEAR (y, 0.0f, 1e-12f) << n;
+        EXPECT_NEAR (y, n == 10 ? 1.0f : 0.0f, 1e-12f) << n;
     }
 }
 
