@@ -4,6 +4,8 @@
 
 #include <X11/Xlib.h>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -75,6 +77,7 @@ struct RealMouse::Api
     FakeButton fakeButton = get<FakeButton> (xtst, "XTestFakeButtonEvent");
 
     Display* display = nullptr;
+    int lockFile = -1;
 };
 
 RealMouse::RealMouse() : api (std::make_unique<Api>())
@@ -92,7 +95,18 @@ RealMouse::RealMouse() : api (std::make_unique<Api>())
 
     api->display = api->openDisplay (nullptr);
     if (api->display == nullptr)
+    {
         failure = "no X display (run under xvfb-run -a)";
+        return;
+    }
+
+    // There is one pointer per display: test programs running in parallel on
+    // the same display take turns.
+    juce::String lockName ("/tmp/qv-controls-pointer");
+    lockName << juce::String (std::getenv ("DISPLAY")).retainCharacters ("0123456789") << ".lock";
+    api->lockFile = open (lockName.toRawUTF8(), O_RDWR | O_CREAT, 0666);
+    if (api->lockFile >= 0)
+        flock (api->lockFile, LOCK_EX);
 }
 
 RealMouse::~RealMouse()
@@ -107,6 +121,12 @@ RealMouse::~RealMouse()
 
     if (api->display != nullptr)
         api->closeDisplay (api->display);
+
+    if (api->lockFile >= 0)
+    {
+        flock (api->lockFile, LOCK_UN);
+        close (api->lockFile);
+    }
 }
 
 bool RealMouse::show (juce::Component& c)
