@@ -6,7 +6,18 @@
 #include <cmath>
 #include <cstring>
 
-qDelaySyncCS::qDelaySyncCS() = default;
+qDelaySyncCS::qDelaySyncCS()
+{
+    // A filter's coefficients start at zero, and a0 = 0 would fill its
+    // history with NaN at the first sample. The processor sets frequency and
+    // resonance before any frame, but a chain switched on without them must
+    // not break the line for good: start from the stored 0 Hz (limited to
+    // the bottom of the band) and resonance 0.
+    qFilter2p* const filters[] = { &lowPassLeft, &lowPassRight, &highPassLeft, &highPassRight, &bandPassLeft, &bandPassRight };
+    for (qFilter2p* f : filters)
+        f->computeCoefficients();
+}
+
 qDelaySyncCS::~qDelaySyncCS() = default;
 
 void qDelaySyncCS::setSampleRate (float newRate)

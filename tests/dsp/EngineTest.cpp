@@ -505,3 +505,15 @@ TEST (EngineRobustness, FeedbackAboveOneActsAsOne)
     EXPECT_EQ (render (1.5f), render (1.0f));
     EXPECT_EQ (render (1e30f), render (1.0f));
 }
+
+TEST (EngineRobustness, FiltersSwitchedOnBeforeAnyFrequencyIsSetStayFinite)
+{
+    qDelaySyncCS e;
+    e.setDelayLeft (0.0f);
+    e.setFilterOnLeft (1.0f);
+    e.setFilterLPLeft (1.0f);
+    e.setFilterHPLeft (1.0f);
+    e.setFilterBPLeft (1.0f);
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_TRUE (std::isfinite (run (e, i % 2 == 0 ? 1.0f : -1.0f, 0.0f).left)) << i;
+}

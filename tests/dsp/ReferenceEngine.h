@@ -16,6 +16,17 @@
 class ReferenceEngine
 {
 public:
+    ReferenceEngine()
+    {
+        // Usable coefficients from the start (0 Hz, resonance 0), as the engine has.
+        for (int line = 0; line < 2; ++line)
+        {
+            lowPass[line].computeCoefficients();
+            highPass[line].computeCoefficients();
+            bandPass[line].computeCoefficients();
+        }
+    }
+
     void setBypass (bool b)  { bypassed = b; }
 
     void setSampleRate (float rate)
