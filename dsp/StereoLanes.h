@@ -1,7 +1,8 @@
 #pragma once
 
 // Lane arithmetic for running the engine's left and right lines side by side.
-// Lane 0 carries the left line, lane 1 the right one; lanes 2 and 3 idle.
+// Lane 0 carries the left line, lane 1 the right one; lanes 2 and 3 carry a
+// second filter stage of the two lines where stages are paired, else idle.
 // Every operation is one IEEE single-precision operation per lane, so a lane
 // produces exactly the bits the plain per-line code would. SSE2 is used where
 // the compiler guarantees it (every x86-64 build); elsewhere, or with
