@@ -237,10 +237,19 @@ TEST (StripArtwork, PanNeedlesSwingFromLeftToRightAndTheRightOneCentresOnItsMidd
     EXPECT_NEAR (needleCentroidX (ControlsTest::frameOf (EmbeddedImages::imgPanStripR.getImage(), 32, 37)), 35.0f, 0.25f);
 }
 
-TEST (StripArtwork, FeedbackIconsGrowBrighter)
+TEST (StripArtwork, FeedbackIconsGrowBrighterWithTheirLinesFeedback)
 {
     expectRising (EmbeddedImages::imgFeedbackStripL.getImage(), 60, 64, orangeness);
-    expectRising (EmbeddedImages::imgFeedbackStripR.getImage(), 60, 64, orangeness);
+
+    // The right icon is given 1 - feedback, so it brightens towards frame 0.
+    const auto right = EmbeddedImages::imgFeedbackStripR.getImage();
+    juce::Image reversed (juce::Image::ARGB, 60, 64 * 60, true, juce::SoftwareImageType());
+    {
+        juce::Graphics g (reversed);
+        for (int i = 0; i < 64; ++i)
+            g.drawImageAt (ControlsTest::frameOf (right, 63 - i, 60), 0, i * 60);
+    }
+    expectRising (reversed, 60, 64, orangeness);
 }
 
 TEST (StripArtwork, WetDryBarsFillFromEmptyToFull)

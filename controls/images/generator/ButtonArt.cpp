@@ -2,6 +2,8 @@
 
 #include "controls/images/generator/ArtKit.h"
 
+#include <stdexcept>
+
 using namespace ArtKit;
 
 namespace ButtonArt
@@ -32,19 +34,66 @@ namespace
     }
 }
 
+namespace
+{
+    /** Five-pixel capitals for the tiniest plates, where an outline font
+        would blur into grey. Each row is a bit pattern, leftmost pixel first. */
+    struct PixelGlyph { char c; int width; const char* rows[5]; };
+
+    const PixelGlyph pixelGlyphs[] = {
+        { 'C', 3, { ".##", "#..", "#..", "#..", ".##" } },
+        { 'H', 3, { "#.#", "#.#", "###", "#.#", "#.#" } },
+        { 'L', 3, { "#..", "#..", "#..", "#..", "###" } },
+        { 'N', 4, { "#..#", "##.#", "#.##", "#..#", "#..#" } },
+        { 'O', 4, { ".##.", "#..#", "#..#", "#..#", ".##." } },
+        { 'P', 3, { "##.", "#.#", "##.", "#..", "#.." } },
+        { 'S', 3, { ".##", "#..", ".#.", "..#", "##." } },
+        { 'Y', 3, { "#.#", "#.#", ".#.", ".#.", ".#." } },
+    };
+
+    const PixelGlyph& glyph (char c)
+    {
+        for (const auto& g : pixelGlyphs)
+            if (g.c == c)
+                return g;
+        throw std::logic_error (std::string ("no pixel glyph for ") + c);
+    }
+
+    void drawPixelText (juce::Graphics& g, const juce::String& text, int centreX, int top)
+    {
+        int width = -1;
+        for (auto c : text)
+            width += glyph ((char) c).width + 1;
+
+        int x = centreX - width / 2;
+        for (auto c : text)
+        {
+            const auto& gl = glyph ((char) c);
+            for (int row = 0; row < 5; ++row)
+                for (int col = 0; col < gl.width; ++col)
+                    if (gl.rows[row][col] == '#')
+                        g.fillRect (x + col, top + row, 1, 1);
+            x += gl.width + 1;
+        }
+    }
+}
+
 juce::Image captionSwitch (int width, int frameHeight, const juce::String& caption)
 {
     return twoFrames (width, frameHeight, [&] (juce::Graphics& g, bool on)
     {
         const juce::Rectangle<float> r (0.0f, 0.0f, (float) width, (float) frameHeight);
         drawPlate (g, r, on);
-
-        // Short all-capital captions use the narrow face to fit the tiny plates.
-        const bool narrow = width < 24;
-        const float height = narrow ? 9.0f : 10.0f;
-        g.setFont (font (narrow ? FontStyle::narrowBold : FontStyle::bold, height));
         g.setColour (on ? juce::Colours::white : Palette::ink);
-        g.drawText (caption, r.translated (0.0f, narrow ? 0.0f : -0.5f), juce::Justification::centred, false);
+
+        if (width < 24)
+        {
+            drawPixelText (g, caption, width / 2, (frameHeight - 5) / 2);
+            return;
+        }
+
+        g.setFont (font (FontStyle::bold, 10.0f));
+        g.drawText (caption, r.translated (0.0f, -0.5f), juce::Justification::centred, false);
     });
 }
 

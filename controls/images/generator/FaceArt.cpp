@@ -268,11 +268,6 @@ namespace
             ButtonArt::drawSwitchBezel (g, { 273.0f, y, 14.0f, 11.0f });
             ButtonArt::drawSwitchBezel (g, { 303.0f, y, 29.0f, 11.0f });
         }
-        engravedText (g, "FILTER", { 334.0f, 147.0f, 40.0f, 11.0f }, font (FontStyle::bold, 8.0f), Palette::inkSoft,
-                      juce::Justification::centredLeft);
-        if (! linked)
-            engravedText (g, "FILTER", { 334.0f, 204.0f, 40.0f, 11.0f }, font (FontStyle::bold, 8.0f), Palette::inkSoft,
-                          juce::Justification::centredLeft);
 
         drawLabelWindows (g);
     }

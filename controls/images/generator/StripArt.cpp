@@ -176,7 +176,11 @@ juce::Image feedbackStrip (bool rightLine)
 {
     return makeStrip (60, 60, 64, [rightLine] (juce::Graphics& g, int i)
     {
-        const float t = (float) i / 63.0f;
+        // The editor feeds the right icon the complement of the right line's
+        // feedback (1 - value), so its strip runs the other way round: bright
+        // at frame 0, dim at frame 63. Both icons then brighten as their
+        // line's feedback rises.
+        const float t = rightLine ? (float) (63 - i) / 63.0f : (float) i / 63.0f;
         const juce::Point<float> c (30.0f, 30.0f);
 
         if (rightLine)

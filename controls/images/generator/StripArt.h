@@ -20,7 +20,9 @@ namespace StripArt
     /** Opaque 58 x 19 frames: S:, L:, P:. */
     juce::Image modeStrip();
 
-    /** Feedback loop, 60 x 60, dim (frame 0) to bright (frame 63). */
+    /** Feedback loop, 60 x 60: the left line's dim (frame 0) to bright
+        (frame 63); the right line's mirrored and running the other way,
+        since the editor shows it the complement of the value. */
     juce::Image feedbackStrip (bool rightLine);
 
     /** Framed box filled by a grey bar, 60 x 60, empty to full. */
