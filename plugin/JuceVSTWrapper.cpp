@@ -45,6 +45,7 @@ void JuceVSTWrapper::release()
     // Timers fire on the message thread; deleting there means no timer
     // callback can be running on this instance while it goes away.
     MessageThread::callSync ([this] { delete this; });
+    MessageThread::release();
 }
 
 //==============================================================================

@@ -1,6 +1,76 @@
 #include "plugin/MessageThread.h"
+#include "plugin/HostWindowOps.h"
+#include <atomic>
 #include <juce_events/juce_events.h>
 #include <juce_gui_basics/juce_gui_basics.h>
+
+#if defined(_WIN32)
+#include <mutex>
+
+// On Windows the host's user-interface thread already runs a message loop,
+// and JUCE's windows, timers and change messages ride on it: the thread that
+// first calls the entry becomes the message thread and no thread of our own
+// is started.
+namespace MessageThread
+{
+namespace
+{
+    std::mutex stateMutex;
+    bool initialised = false;
+}
+
+void ensureRunning()
+{
+    std::lock_guard<std::mutex> lock (stateMutex);
+
+    // Creating the message manager binds it to the calling thread. Later
+    // entry calls from other threads leave it there: JUCE's windows belong to
+    // the thread that made them.
+    if (! initialised)
+    {
+        juce::initialiseJuce_GUI();
+        initialised = true;
+    }
+}
+
+bool isThisTheMessageThread()
+{
+    return juce::MessageManager::existsAndIsCurrentThread();
+}
+
+void callSync (const std::function<void()>& fn)
+{
+    auto* mm = juce::MessageManager::getInstanceWithoutCreating();
+
+    if (mm == nullptr || mm->isThisTheMessageThread())
+    {
+        fn();
+        return;
+    }
+
+    // Waits until the host's message loop on the message thread runs it.
+    mm->callFunctionOnMessageThread (
+        [] (void* p) -> void*
+        {
+            (*static_cast<const std::function<void()>*> (p))();
+            return nullptr;
+        },
+        const_cast<std::function<void()>*> (&fn));
+}
+
+void stop()
+{
+    std::lock_guard<std::mutex> lock (stateMutex);
+
+    if (! initialised)
+        return;
+
+    juce::shutdownJuce_GUI();
+    initialised = false;
+}
+}
+
+#else
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -22,6 +92,7 @@ namespace
     bool running = false;
     bool ready = false;
     std::atomic<bool> quitRequested { false };
+    std::atomic<bool> skipShutdown { false };
 
     void run()
     {
@@ -38,7 +109,28 @@ namespace
         while (! quitRequested.load())
             juce::dispatchNextMessageOnSystemQueue (false);
 
-        juce::shutdownJuce_GUI();
+        if (! skipShutdown.load())
+            juce::shutdownJuce_GUI();
+    }
+
+    void join (bool shutDownJuce)
+    {
+        std::unique_lock<std::mutex> lock (stateMutex);
+
+        if (! running)
+            return;
+
+        skipShutdown = ! shutDownJuce;
+        quitRequested = true;
+        // Wake the blocking poll with an empty message so the loop sees the flag.
+        juce::MessageManager::callAsync ([] {});
+        lock.unlock();
+
+        worker.join();
+
+        lock.lock();
+        running = false;
+        ready = false;
     }
 }
 
@@ -87,20 +179,49 @@ void callSync (const std::function<void()>& fn)
 
 void stop()
 {
-    std::unique_lock<std::mutex> lock (stateMutex);
+    join (true);
+    HostWindowOps::get().shutdown();
+}
 
-    if (! running)
+void abandon()
+{
+    // Shutting JUCE down unloads the X libraries, which needs the loader
+    // lock that a module destructor already holds: only the loop is ended.
+    join (false);
+    HostWindowOps::get().shutdown();
+}
+}
+#endif
+
+namespace MessageThread
+{
+namespace
+{
+    std::atomic<int> instances { 0 };
+}
+
+void acquire()
+{
+    ensureRunning();
+    ++instances;
+}
+
+void release()
+{
+    const int remaining = --instances;
+
+    if (remaining < 0)
+        instances = 0;   // wrappers made without the entry (in-process tests)
+
+    if (remaining > 0)
         return;
 
-    quitRequested = true;
-    // Wake the blocking poll with an empty message so the loop sees the flag.
-    juce::MessageManager::callAsync ([] {});
-    lock.unlock();
-
-    worker.join();
-
-    lock.lock();
-    running = false;
-    ready = false;
+#if ! defined(_WIN32)
+    // The last instance is gone: stop the thread and shut JUCE down now,
+    // outside the loader lock, so unloading the module has nothing left to
+    // wait for. The next entry call starts afresh.
+    if (! isThisTheMessageThread())
+        stop();
+#endif
 }
 }

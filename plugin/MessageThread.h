@@ -24,6 +24,18 @@ namespace MessageThread
 
     bool isThisTheMessageThread();
 
+    /** An instance begins: starts the message thread when needed. */
+    void acquire();
+
+    /** An instance has ended. When it was the last, the Linux message thread
+        stops and JUCE shuts down; the next instance starts them again. */
+    void release();
+
     /** Stops the loop, shuts JUCE down on that thread and joins it. */
     void stop();
+
+    /** For module unload with instances still alive: ends the loop and joins
+        the thread without shutting JUCE down (that would wait for the loader
+        lock the unload holds). */
+    void abandon();
 }

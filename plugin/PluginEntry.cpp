@@ -15,14 +15,26 @@ QV_EXPORT vst::AEffect* QV_VSTCALL VSTPluginMain (vst::HostCallback hostCallback
 {
     try
     {
-        MessageThread::ensureRunning();
+        // Counted as an instance from here on; JuceVSTWrapper::release ends it.
+        MessageThread::acquire();
 
-        if (hostCallback == nullptr || hostCallback (nullptr, vst::audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
+        try
+        {
+            if (hostCallback == nullptr || hostCallback (nullptr, vst::audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
+            {
+                MessageThread::release();
+                return nullptr;
+            }
+
+            auto processor = std::make_unique<DemoJuceFilter>();
+            auto* wrapper = new JuceVSTWrapper (hostCallback, std::move (processor));
+            return wrapper->getAeffect();
+        }
+        catch (...)
+        {
+            MessageThread::release();
             return nullptr;
-
-        auto processor = std::make_unique<DemoJuceFilter>();
-        auto* wrapper = new JuceVSTWrapper (hostCallback, std::move (processor));
-        return wrapper->getAeffect();
+        }
     }
     catch (...)
     {
@@ -30,7 +42,35 @@ QV_EXPORT vst::AEffect* QV_VSTCALL VSTPluginMain (vst::HostCallback hostCallback
     }
 }
 
-#if ! defined(_WIN32)
+#if defined(_WIN32)
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+// Runs under the loader lock, so it does only what is safe there. Attach
+// records the module handle, which JUCE needs for its window classes and
+// resources; the message manager and its hidden window are made by the first
+// entry call, on the host's user-interface thread (MessageThread). Detach
+// through FreeLibrary shuts JUCE down (its timer thread has finished its run
+// loop before the wait returns, so no lock is needed from other threads);
+// at process exit the other threads are already gone and the system takes
+// everything back, so nothing is touched.
+extern "C" BOOL WINAPI DllMain (HINSTANCE instance, DWORD reason, LPVOID reserved)
+{
+    try
+    {
+        if (reason == DLL_PROCESS_ATTACH)
+            juce::Process::setCurrentModuleInstanceHandle (instance);
+        else if (reason == DLL_PROCESS_DETACH && reserved == nullptr)
+            MessageThread::stop();
+    }
+    catch (...)
+    {
+    }
+
+    return TRUE;
+}
+#else
 // Older Linux hosts look for "main". Declaring a function of that name with
 // this signature is what the VST convention asks for, not a program entry.
 QV_EXPORT vst::AEffect* QV_VSTCALL qv_main_entry (vst::HostCallback hostCallback) __asm__ ("main");
@@ -39,11 +79,11 @@ QV_EXPORT vst::AEffect* QV_VSTCALL qv_main_entry (vst::HostCallback hostCallback
     return VSTPluginMain (hostCallback);
 }
 
-// Unloading the module stops its message thread and shuts JUCE down, so the
-// code is not unmapped under a running thread and a later load starts clean.
+// Normally the last closed instance has stopped the message thread already.
+// A host that unloads the module with instances still open gets the thread
+// ended here, so no code runs from unmapped memory.
 __attribute__((destructor)) static void qvModuleUnload()
 {
-    MessageThread::stop();
-    HostWindowOps::get().shutdown();
+    MessageThread::abandon();
 }
 #endif

@@ -6,6 +6,8 @@ namespace
 {
 struct Case { double value; int decimals; const char* text; };
 
+void PrintTo (const Case& c, std::ostream* os) { *os << c.value << " with " << c.decimals << " decimals"; }
+
 class FixedDecimals : public ::testing::TestWithParam<Case> {};
 
 TEST_P (FixedDecimals, RoundsHalvesAwayFromZeroOnTheMagnitude)
@@ -29,5 +31,6 @@ INSTANTIATE_TEST_SUITE_P (Table, FixedDecimals, ::testing::Values (
     Case { 7.0, 0, "7" },
     Case { 1.0e20, 1, "100000000000000000000.0" },
     Case { std::numeric_limits<double>::quiet_NaN(), 2, "nan" },
-    Case { -std::numeric_limits<double>::infinity(), 2, "-inf" }));
+    Case { -std::numeric_limits<double>::infinity(), 2, "-inf" }),
+    [] (const ::testing::TestParamInfo<Case>& info) { return "case" + std::to_string (info.index); });
 }
