@@ -9,6 +9,13 @@ using namespace ParameterTable;
 namespace
 {
     constexpr int changeForwardIntervalMs = 15;
+
+    /** Wet and dry blended by the mix share, then the output gain; single
+        precision, in this order. */
+    inline float blend (float dry, float wet, float mix, float gain) noexcept
+    {
+        return ((1.0f - mix) * dry + wet * mix) * gain;
+    }
 }
 
 DemoJuceFilter::DemoJuceFilter()
@@ -100,10 +107,8 @@ void DemoJuceFilter::mixFrame (float inLeft, float inRight, float& outLeft, floa
     float frame[2] = { inLeft, inRight };
     const float* wet = engine->processFrame (frame, 2);
 
-    const float mixLeft = value (fMixLeft);
-    const float mixRight = value (fMixRight);
-    outLeft = ((1.0f - mixLeft) * inLeft + wet[0] * mixLeft) * outputGainLeft;
-    outRight = ((1.0f - mixRight) * inRight + wet[1] * mixRight) * outputGainRight;
+    outLeft = blend (inLeft, wet[0], value (fMixLeft), outputGainLeft);
+    outRight = blend (inRight, wet[1], value (fMixRight), outputGainRight);
 }
 
 void DemoJuceFilter::processBlock (const juce::AudioBuffer<float>& input, juce::AudioBuffer<float>& output,
@@ -119,30 +124,44 @@ void DemoJuceFilter::processBlock (const juce::AudioBuffer<float>& input, juce::
         float* outL = output.getWritePointer (0);
         float* outR = output.getWritePointer (1);
 
-        for (int i = 0; i < numSamples; ++i)
+        for (int start = 0; start < numSamples; start += framesPerStretch)
         {
-            // Both inputs are read before anything is written, so hosts that
-            // pass the same arrays for input and output are served correctly.
-            float left = inL[i];
-            float right = inR[i];
+            const int n = juce::jmin (framesPerStretch, numSamples - start);
 
-            if (value (fLeftSelButton) != 0.0f)
-                right = left;
-            else if (value (fRightSelButton) != 0.0f)
-                left = right;
-
-            float resultLeft, resultRight;
-            mixFrame (left, right, resultLeft, resultRight);
-
-            if (accumulate)
+            // Input selection. The stretch is copied before anything is
+            // written, so hosts that pass the same arrays for input and output
+            // are served correctly.
+            for (int i = 0; i < n; ++i)
             {
-                outL[i] += resultLeft;
-                outR[i] += resultRight;
+                float left = inL[start + i];
+                float right = inR[start + i];
+
+                if (value (fLeftSelButton) != 0.0f)
+                    right = left;
+                else if (value (fRightSelButton) != 0.0f)
+                    left = right;
+
+                dryFrames[2 * i] = wetFrames[2 * i] = left;
+                dryFrames[2 * i + 1] = wetFrames[2 * i + 1] = right;
             }
-            else
+
+            engine->processFrames (wetFrames, n);
+
+            for (int i = 0; i < n; ++i)
             {
-                outL[i] = resultLeft;
-                outR[i] = resultRight;
+                const float resultLeft = blend (dryFrames[2 * i], wetFrames[2 * i], value (fMixLeft), outputGainLeft);
+                const float resultRight = blend (dryFrames[2 * i + 1], wetFrames[2 * i + 1], value (fMixRight), outputGainRight);
+
+                if (accumulate)
+                {
+                    outL[start + i] += resultLeft;
+                    outR[start + i] += resultRight;
+                }
+                else
+                {
+                    outL[start + i] = resultLeft;
+                    outR[start + i] = resultRight;
+                }
             }
         }
     }

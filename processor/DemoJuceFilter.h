@@ -95,5 +95,11 @@ private:
 
     std::atomic<bool> changePending { false };
 
+    // The engine runs a stretch of frames at a time (same samples as frame by
+    // frame, at a fraction of the cost); these hold one stretch.
+    static constexpr int framesPerStretch = 256;
+    float dryFrames[framesPerStretch * 2] = {};
+    float wetFrames[framesPerStretch * 2] = {};
+
     JUCE_DECLARE_NON_COPYABLE (DemoJuceFilter)
 };
