@@ -35,6 +35,13 @@ void EditorCompWrapper::handleAsyncUpdate()
 
 void EditorCompWrapper::resized()
 {
+    // A host that destroys its window before closing the editor takes this
+    // window with it; JUCE then reads the size of a window that is gone as
+    // 0 x 0. Passed on, the editor would remember that size and the next one
+    // would open as a single pixel.
+    if (getWidth() <= 0 || getHeight() <= 0)
+        return;
+
     if (auto* child = getChildComponent (0))
         child->setBounds (0, 0, getWidth(), getHeight());
 }

@@ -15,6 +15,10 @@ public:
     /** Puts the editor's window on the desktop as a child of the host's window. */
     virtual void attachToHost (juce::Component& window, void* hostWindow) = 0;
 
+    /** Takes the editor's window off the desktop (out of the host's window) and frees
+        what the window system kept for it. */
+    virtual void detachFromHost (juce::Component& window) { window.removeFromDesktop(); }
+
     /** Brings the host's frame around this window to the top of the window order. */
     virtual void bringHostFrameToFront (void* nativeWindow) = 0;
 

@@ -348,6 +348,7 @@ void JuceVSTWrapper::deleteEditorWrapper()
             modal->exitModalState (0);
 
         processor->forgetEditor (dynamic_cast<AudioFilterEditor*> (editorWindow->getEditor()));
+        HostWindowOps::get().detachFromHost (*editorWindow);
         editorWindow.reset();
         hostWindow = nullptr;
     }

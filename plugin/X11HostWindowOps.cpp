@@ -65,8 +65,49 @@ void X11HostWindowOps::attachToHost (juce::Component& window, void* hostWindow)
 {
     // The handler must be in place before JUCE opens its connection: that is
     // where the missing window-manager atoms first cause errors.
-    ensureConnected();
+    const bool connected = ensureConnected();
     window.addToDesktop (0, hostWindow);
+
+    if (auto* peer = window.getPeer(); peer != nullptr && connected)
+        rememberColormap ((Window) (uintptr_t) peer->getNativeHandle());
+}
+
+void X11HostWindowOps::rememberColormap (Window w)
+{
+    // Read on this module's own connection. Should JUCE's connection not have
+    // sent the new window yet, the look-up fails quietly (the error trap) and
+    // is tried again when the editor closes.
+    XWindowAttributes a {};
+    if (x->getWindowAttributes (display, w, &a) == 0 || a.colormap == None)
+        return;
+
+    if (a.screen != nullptr && a.colormap == DefaultColormapOfScreen (a.screen))
+        return;
+
+    colormaps[w] = a.colormap;
+}
+
+void X11HostWindowOps::detachFromHost (juce::Component& window)
+{
+    auto* peer = window.getPeer();
+    const Window w = peer != nullptr ? (Window) (uintptr_t) peer->getNativeHandle() : 0;
+
+    if (w != 0 && colormaps.count (w) == 0 && ensureConnected())
+        rememberColormap (w);
+
+    // JUCE destroys the window and waits for the server before this returns.
+    window.removeFromDesktop();
+
+    const auto found = colormaps.find (w);
+    if (found == colormaps.end())
+        return;
+
+    if (display != nullptr)
+    {
+        x->freeColormap (display, found->second);
+        x->sync (display, False);
+    }
+    colormaps.erase (found);
 }
 
 Window X11HostWindowOps::parentOf (Window w) const
@@ -178,6 +219,8 @@ void X11HostWindowOps::shutdown()
         display = nullptr;
         ownDisplay = nullptr;
     }
+
+    colormaps.clear();
 
     // Hand the error handler back before this code is unmapped; if someone
     // installed another one after us, leave theirs in place.

@@ -2,6 +2,7 @@
 #include "plugin/HostWindowOps.h"
 #include "plugin/X11Library.h"
 #include <atomic>
+#include <map>
 
 /** Window hosting on X11.
 
@@ -14,6 +15,12 @@
     it by itself. An ancestor more than 100 pixels larger than its child keeps
     its size, as on Windows.
 
+    JUCE makes a colormap for each window it creates and never frees it: one X
+    resource lost per editor opened. Its id is read when the window is attached
+    (the window may be gone by the time the editor closes, if the host destroyed
+    its own window first) and the colormap is freed once JUCE has destroyed the
+    window.
+
     X errors caused by the plug-in's own X work (on its message thread) are
     recorded and ignored: Xlib's default handler would exit the host, which is
     what happens on a bare X server without the window-manager atoms JUCE asks
@@ -23,6 +30,7 @@ class X11HostWindowOps : public HostWindowOps
 {
 public:
     void attachToHost (juce::Component& window, void* hostWindow) override;
+    void detachFromHost (juce::Component& window) override;
     void bringHostFrameToFront (void* nativeWindow) override;
     void resizeHostFrames (void* nativeWindow, int width, int height) override;
     void shutdown() override;
@@ -35,6 +43,8 @@ private:
     bool ensureConnected();
     void installErrorHandler();
 
+    void rememberColormap (Window w);
+
     Window parentOf (Window w) const;
     bool isTopLevel (Window w) const;
 
@@ -43,6 +53,7 @@ private:
     X11Library* x = nullptr;
     Display* display = nullptr;
     Atom wmState = None;
+    std::map<Window, Colormap> colormaps;   // of the editor windows attached now
 
     static XErrorHandler previousHandler;
     static std::atomic<int> ignoredErrors;

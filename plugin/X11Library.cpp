@@ -36,5 +36,6 @@ bool X11Library::load()
     find (setErrorHandler, "XSetErrorHandler");
     find (internAtom, "XInternAtom");
     find (getWindowProperty, "XGetWindowProperty");
+    find (freeColormap, "XFreeColormap");
     return ok;
 }

@@ -24,6 +24,7 @@ public:
     Atom (*internAtom) (Display*, const char*, Bool) = nullptr;
     int (*getWindowProperty) (Display*, Window, Atom, long, long, Bool, Atom, Atom*, int*,
                               unsigned long*, unsigned long*, unsigned char**) = nullptr;
+    int (*freeColormap) (Display*, Colormap) = nullptr;
 
 private:
     X11Library() = default;
