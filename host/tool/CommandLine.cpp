@@ -1,6 +1,9 @@
 #include "host/tool/CommandLine.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
 
 namespace qvhost
 {
@@ -91,6 +94,23 @@ void CommandLine::expectPositionals (const std::vector<std::string>& names) cons
     if (positional.size() < names.size())
         throw UsageError ("missing " + names[positional.size()]);
     throw UsageError ("unexpected argument '" + positional[names.size()] + "'");
+}
+
+double parseNumber (const std::string& text, const std::string& what)
+{
+    errno = 0;
+    char* end = nullptr;
+    const double value = std::strtod (text.c_str(), &end);
+    if (text.empty() || end == text.c_str() || *end != 0 || errno == ERANGE || ! std::isfinite (value))
+        throw UsageError ("bad " + what + " '" + text + "': not a number");
+    return value;
+}
+
+long long parseWhole (const std::string& text, const std::string& what)
+{
+    if (text.empty() || text.size() > 9 || text.find_first_not_of ("0123456789") != std::string::npos)
+        throw UsageError ("bad " + what + " '" + text + "': not a whole number");
+    return std::stoll (text);
 }
 
 } // namespace qvhost

@@ -48,4 +48,9 @@ private:
     std::map<std::string, std::vector<std::string>> values;
 };
 
+/** A finite number from an option's text; throws UsageError naming `what` otherwise. */
+double parseNumber (const std::string& text, const std::string& what);
+/** A whole number of at most 9 digits, no sign; throws UsageError naming `what` otherwise. */
+long long parseWhole (const std::string& text, const std::string& what);
+
 } // namespace qvhost

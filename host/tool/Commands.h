@@ -20,6 +20,7 @@ struct Command
 extern const Command infoCommand;
 extern const Command chunkCommand;
 extern const Command renderCommand;
+extern const Command editorCommand;
 
 /** The bytes of a chunk file (for `chunk set`, `--chunk`, `--bank-chunk`); throws HostError
     when the file cannot be read or is empty. */

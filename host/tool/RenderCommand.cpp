@@ -2,6 +2,7 @@
 #include "host/tool/CommandLine.h"
 #include "host/tool/Commands.h"
 #include "host/tool/ModuleReport.h"
+#include "host/tool/ParameterSettings.h"
 #include "host/tool/ProgressBar.h"
 #include "host/tool/SoundFile.h"
 #include "host/HostError.h"
@@ -22,12 +23,6 @@ namespace qvhost
 
 namespace
 {
-    struct ParameterSetting
-    {
-        std::string name;
-        float value;
-    };
-
     struct RenderOptions
     {
         std::string modulePath, inputPath, outputPath;
@@ -42,23 +37,6 @@ namespace
         bool playing = false;
         double tailSeconds = 0.0;
     };
-
-    double parseNumber (const std::string& text, const std::string& what)
-    {
-        errno = 0;
-        char* end = nullptr;
-        const double value = std::strtod (text.c_str(), &end);
-        if (text.empty() || end == text.c_str() || *end != 0 || errno == ERANGE || ! std::isfinite (value))
-            throw UsageError ("bad " + what + " '" + text + "': not a number");
-        return value;
-    }
-
-    long long parseWhole (const std::string& text, const std::string& what)
-    {
-        if (text.empty() || text.size() > 9 || text.find_first_not_of ("0123456789") != std::string::npos)
-            throw UsageError ("bad " + what + " '" + text + "': not a whole number");
-        return std::stoll (text);
-    }
 
     RenderOptions parseOptions (const CommandLine& line)
     {
@@ -90,14 +68,7 @@ namespace
             o.blockSize = (int32_t) n;
         }
 
-        for (const auto& setting : line.all ("param"))
-        {
-            const auto equals = setting.find_last_of ('=');
-            if (equals == std::string::npos || equals == 0)
-                throw UsageError ("bad --param '" + setting + "': use NAME=VALUE or INDEX=VALUE");
-            o.parameters.push_back ({ setting.substr (0, equals),
-                                      (float) parseNumber (setting.substr (equals + 1), "value in --param " + setting) });
-        }
+        o.parameters = parseParameterSettings (line);
 
         if (auto program = line.value ("program"))
             o.program = (int32_t) parseWhole (*program, "--program");
@@ -189,12 +160,7 @@ static int runRender (const std::vector<std::string>& arguments)
         instance->setProgram (*o.program);
     if (! programChunk.empty())
         instance->setChunk (programChunk, true);
-    if (! o.parameters.empty())
-    {
-        const auto resolver = ParameterResolver::fromInstance (*instance);
-        for (const auto& p : o.parameters)
-            instance->setParameter (resolver.resolve (p.name), p.value);
-    }
+    applyParameterSettings (*instance, o.parameters);
 
     auto& timeline = instance->timeline();
     timeline.setTempo (o.tempo);

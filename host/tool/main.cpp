@@ -14,7 +14,7 @@ using namespace qvhost;
 namespace
 {
     // New subcommands go here; each brings its own synopsis, help and run function.
-    const Command* const commands[] = { &infoCommand, &chunkCommand, &renderCommand };
+    const Command* const commands[] = { &infoCommand, &chunkCommand, &renderCommand, &editorCommand };
 
     const Command* findCommand (const std::string& name)
     {
