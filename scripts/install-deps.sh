@@ -6,7 +6,7 @@ build_pkgs=(g++ cmake ninja-build pkg-config ccache libx11-dev libxext-dev libxr
   libxinerama-dev libxcursor-dev libfreetype-dev libpng-dev libjpeg-dev zlib1g-dev
   fonts-liberation juce-modules-source-data libsndfile1-dev)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev)
-gui_pkgs=(xvfb x11-apps xdotool imagemagick x11-utils)
+gui_pkgs=(xvfb xauth x11-apps xdotool imagemagick x11-utils libxres-dev)
 ardour_pkgs=(ardour zam-plugins lsp-plugins-vst)
 want=()
 [ $# -eq 0 ] && set -- build
