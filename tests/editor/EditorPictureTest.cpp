@@ -31,8 +31,8 @@ namespace
                              { fFilterHPButtonB, 1.0f }, { fFilterFreqRight, 0.3f } } },
     };
 
-    juce::File sourceDir() { return juce::File (juce::SystemStats::getEnvironmentVariable ("QV_SOURCE_DIR", QV_EDITOR_SOURCE_DIR)); }
-    juce::File buildDir()  { return juce::File (juce::SystemStats::getEnvironmentVariable ("QV_BUILD_DIR", QV_EDITOR_BUILD_DIR)); }
+    juce::File sourceDir() { return juce::File (juce::SystemStats::getEnvironmentVariable ("QV_SOURCE_DIR", QV_TEST_SOURCE_DIR)); }
+    juce::File buildDir()  { return juce::File (juce::SystemStats::getEnvironmentVariable ("QV_BUILD_DIR", QV_TEST_BUILD_DIR)); }
 
     bool writePng (const juce::Image& image, const juce::File& file)
     {
