@@ -340,6 +340,8 @@ void EditorHost::closeAll() noexcept
         catch (...)
         {
         }
+        // Also the window of an editor that never opened: the connection goes next.
+        editor->window.reset();
     }
 }
 

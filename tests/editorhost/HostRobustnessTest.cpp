@@ -3,6 +3,8 @@
 // several editors open at once in one process.
 #include "tests/editorhost/EditorHostFixture.h"
 
+#include <unistd.h>
+
 namespace edhost
 {
 namespace
@@ -92,6 +94,26 @@ TEST_F (EditorInHostWindow, AnotherClientDestroysTheHostWindow)
     ASSERT_GE (events.size(), 2u);
     EXPECT_EQ (events[events.size() - 2].name, "parent-destroyed");
     EXPECT_EQ (events.back().name, "closed");
+}
+
+TEST_F (EditorInHostWindow, AThirdPartyEditorShowsInTheSameHost)
+{
+    // The host is not made to measure for this module: a LinuxVST editor of another
+    // framework (DPF, in Debian's zam-plugins) opens, paints and closes in it too.
+    const std::string zamDelay = "/usr/lib/vst/ZamDelay-vst.so";
+    if (::access (zamDelay.c_str(), R_OK) != 0)
+        GTEST_SKIP() << "needs zam-plugins (scripts/install-deps.sh ardour)";
+
+    const std::string shot = scratch->file ("zam.png");
+    QvhostEditor host (*server, zamDelay, { "--screenshot", shot });
+    ASSERT_TRUE (host.finish (60.0)) << "qvhost did not finish";
+    ASSERT_EQ (host.child().exitCode(), 0) << host.outcome();
+    const auto picture = qvhost::WindowPicture::loadPng (shot);
+    const auto open = named (host.events(), "open");
+    ASSERT_EQ (open.size(), 1u);
+    EXPECT_EQ (picture.width(), open[0].whole ("width"));
+    EXPECT_EQ (picture.height(), open[0].whole ("height"));
+    EXPECT_FALSE (picture.isBlank());
 }
 
 class SeveralInstances : public EditorHostFixture,

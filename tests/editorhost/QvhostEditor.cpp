@@ -40,9 +40,14 @@ std::string modulePath()
 }
 
 QvhostEditor::QvhostEditor (const XvfbServer& server, const std::vector<std::string>& options)
+    : QvhostEditor (server, modulePath(), options)
+{
+}
+
+QvhostEditor::QvhostEditor (const XvfbServer& server, const std::string& module, const std::vector<std::string>& options)
     : eventsPath (scratch.file ("events.txt"))
 {
-    std::vector<std::string> arguments { "editor", modulePath(), "--events", eventsPath };
+    std::vector<std::string> arguments { "editor", module, "--events", eventsPath };
     arguments.insert (arguments.end(), options.begin(), options.end());
     process = std::make_unique<ChildProcess> (buildDir() + "/qvhost", arguments,
                                               std::vector<std::string> { server.environment() }, scratch.path());

@@ -35,6 +35,8 @@ class QvhostEditor
 {
 public:
     QvhostEditor (const XvfbServer& server, const std::vector<std::string>& options);
+    /** The same with another module. */
+    QvhostEditor (const XvfbServer& server, const std::string& module, const std::vector<std::string>& options);
 
     using Match = std::function<bool (const HostEvent&)>;
 
