@@ -43,7 +43,9 @@ QV_EXPORT vst::AEffect* QV_VSTCALL VSTPluginMain (vst::HostCallback hostCallback
 }
 
 #if defined(_WIN32)
-#define NOMINMAX
+#ifndef NOMINMAX
+ #define NOMINMAX
+#endif
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
