@@ -27,4 +27,15 @@ else
 fi
 echo "Editor picture: $picture"
 
-# Demo render: goes here.
+# Demo render: the plucks in demo/ (made by scripts/make-demo-signal.py)
+# through a dotted-eighth ping-pong at 120 BPM, with a tail for the echoes.
+demo="$build/demo-pingpong.wav"
+"$build/qvhost" render "$vstdir/QV-DelayTX.so" demo/plucks.wav "$demo" \
+  --tempo 120 --playing --tail 3 \
+  --param fDelaySyncButton=1 --param fDelayDotButton=1 \
+  --param fDelayLeft=0.5 --param fDelayRight=0.5 \
+  --param fFeedbackLeft=0.45 --param fFeedbackRight=0.45 \
+  --param fPingPongModeButton=1 --param fStereoModeButton=0 \
+  --param fFilterFreqLeft=0.2 --param fFilterFreqRight=0.2 \
+  --param fMixLeft=0.4 --param fMixRight=0.4
+echo "Demo render (dotted-eighth ping-pong at 120 BPM): $demo"
