@@ -72,6 +72,7 @@ void stop()
 
 #else
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
 #include <thread>
 
@@ -144,6 +145,13 @@ void ensureRunning()
         ready = false;
         worker = std::thread (run);
         running = true;
+
+        // A host that exits with instances still open runs the exit handlers
+        // with the loop alive: the thread object's destructor would then end
+        // the process with std::terminate. Registered after the module's own
+        // static objects, this handler runs before their destructors.
+        static const bool exitHandlerRegistered = std::atexit ([] { abandon(); }) == 0;
+        (void) exitHandlerRegistered;
     }
 
     started.wait (lock, [] { return ready; });
