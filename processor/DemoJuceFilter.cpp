@@ -16,6 +16,15 @@ namespace
     {
         return ((1.0f - mix) * dry + wet * mix) * gain;
     }
+
+    /** Mix shares and output levels only ever come from 0 ... 1, but are
+        stored as given. Outside that range a NaN share, or a level whose gain
+        overflows, would send NaN or infinity into the host's mix, so the
+        audio path keeps them to the range, NaN counting as 0. */
+    inline float inControlRange (float v) noexcept
+    {
+        return v >= 0.0f ? (v <= 1.0f ? v : 1.0f) : 0.0f;
+    }
 }
 
 DemoJuceFilter::DemoJuceFilter()
@@ -91,8 +100,8 @@ void DemoJuceFilter::updateEngine()
             return (float) std::pow (1.1220200061798096, (double) dB);
         };
 
-        outputGainLeft = gainFor (value (fOutputLeft));
-        outputGainRight = gainFor (value (fOutputRight));
+        outputGainLeft = gainFor (inControlRange (value (fOutputLeft)));
+        outputGainRight = gainFor (inControlRange (value (fOutputRight)));
     }
     else
     {
@@ -107,8 +116,8 @@ void DemoJuceFilter::mixFrame (float inLeft, float inRight, float& outLeft, floa
     float frame[2] = { inLeft, inRight };
     const float* wet = engine->processFrame (frame, 2);
 
-    outLeft = blend (inLeft, wet[0], value (fMixLeft), outputGainLeft);
-    outRight = blend (inRight, wet[1], value (fMixRight), outputGainRight);
+    outLeft = blend (inLeft, wet[0], inControlRange (value (fMixLeft)), outputGainLeft);
+    outRight = blend (inRight, wet[1], inControlRange (value (fMixRight)), outputGainRight);
 }
 
 void DemoJuceFilter::processBlock (const juce::AudioBuffer<float>& input, juce::AudioBuffer<float>& output,
@@ -149,8 +158,8 @@ void DemoJuceFilter::processBlock (const juce::AudioBuffer<float>& input, juce::
 
             for (int i = 0; i < n; ++i)
             {
-                const float resultLeft = blend (dryFrames[2 * i], wetFrames[2 * i], value (fMixLeft), outputGainLeft);
-                const float resultRight = blend (dryFrames[2 * i + 1], wetFrames[2 * i + 1], value (fMixRight), outputGainRight);
+                const float resultLeft = blend (dryFrames[2 * i], wetFrames[2 * i], inControlRange (value (fMixLeft)), outputGainLeft);
+                const float resultRight = blend (dryFrames[2 * i + 1], wetFrames[2 * i + 1], inControlRange (value (fMixRight)), outputGainRight);
 
                 if (accumulate)
                 {
