@@ -15,6 +15,10 @@ deps="${QV_WIN_DEPS:-$root/build-win-deps}"
 mkdir -p "$deps"
 deps="$(cd "$deps" && pwd)"
 
+# Paths below the checkout are hashed relative to it, so a fresh clone in
+# another folder on the same machine reuses the compiled objects.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}"
+
 SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
 

@@ -18,7 +18,7 @@ using namespace vst;
 
 namespace
 {
-CheckLog log;
+CheckLog checks;
 
 struct HostRecord
 {
@@ -100,7 +100,7 @@ SIZE sizeOf (HWND w)
 void expectSize (HWND w, int width, int height, const std::string& what)
 {
     const SIZE s = sizeOf (w);
-    log.expect (s.cx == width && s.cy == height,
+    checks.expect (s.cx == width && s.cy == height,
                 what + " is " + std::to_string (width) + " x " + std::to_string (height)
                     + (s.cx == width && s.cy == height ? "" : " (got " + std::to_string (s.cx) + " x " + std::to_string (s.cy) + ")"));
 }
@@ -159,21 +159,26 @@ void mdiChain()
     HWND mdiChild = (HWND) SendMessageA (mdiClient, WM_MDICREATE, 0, (LPARAM) &mcs);
     HWND panel = makeWindow (mdiChild, 0, 0, 525, 312);
     const SIZE childBefore = sizeOf (mdiChild), clientBefore = sizeOf (mdiClient);
+    RECT childPlace {};
+    GetWindowRect (mdiChild, &childPlace);
     pump (100);
 
     {
         Instance instance (panel);
-        log.expect (instance.opened && GetParent (instance.editorWindow()) == panel, "MDI chain: the editor is a child of the panel");
-        log.expect (Win32HostWindowOps::findHostFrame (instance.editorWindow()) == mdiClient,
+        checks.expect (instance.opened && GetParent (instance.editorWindow()) == panel, "MDI chain: the editor is a child of the panel");
+        checks.expect (Win32HostWindowOps::findHostFrame (instance.editorWindow()) == mdiClient,
                     "MDI chain: the host frame search ends at the MDI client");
 
         instance.resizeEditor (600, 350);
-        log.expect (host.sizeRequests.empty(), "MDI chain: the declining host is not asked to size the window");
+        checks.expect (host.sizeRequests.empty(), "MDI chain: the declining host is not asked to size the window");
         expectSize (instance.editorWindow(), 600, 350, "MDI chain: the editor window");
         expectSize (panel, 600, 350, "MDI chain: the panel (no border)");
         expectSize (mdiChild, 600 + childBefore.cx - 525, 350 + childBefore.cy - 312, "MDI chain: the MDI child (grown by its border)");
         expectSize (mdiClient, clientBefore.cx, clientBefore.cy, "MDI chain: the MDI client (unchanged)");
-        log.expect (instance.wrapper->getEditorWindow()->getWidth() == 600, "MDI chain: the editor window component took the size");
+        RECT placeAfter {};
+        GetWindowRect (mdiChild, &placeAfter);
+        checks.expect (placeAfter.left == childPlace.left && placeAfter.top == childPlace.top, "MDI chain: the MDI child kept its place");
+        checks.expect (instance.wrapper->getEditorWindow()->getWidth() == 600, "MDI chain: the editor window component took the size");
     }
 
     DestroyWindow (frame);
@@ -191,7 +196,7 @@ void dialogFrameChain()
 
     {
         Instance instance (panel);
-        log.expect (Win32HostWindowOps::findHostFrame (instance.editorWindow()) == inner,
+        checks.expect (Win32HostWindowOps::findHostFrame (instance.editorWindow()) == inner,
                     "dialog-frame chain: the host frame is the window with a border of two dialog frames");
 
         instance.resizeEditor (450, 280);
@@ -214,7 +219,7 @@ void wideAncestorChain()
 
     {
         Instance instance (panel);
-        log.expect (Win32HostWindowOps::findHostFrame (instance.editorWindow()) == frame,
+        checks.expect (Win32HostWindowOps::findHostFrame (instance.editorWindow()) == frame,
                     "wide chain: the host frame search stops below the ancestor more than 100 pixels larger");
 
         instance.resizeEditor (600, 350);
@@ -237,7 +242,7 @@ void sizingHost()
     {
         Instance instance (panel);
         instance.resizeEditor (600, 350);
-        log.expect (host.sizeRequests.size() == 1 && host.sizeRequests[0] == std::make_pair (600, 350),
+        checks.expect (host.sizeRequests.size() == 1 && host.sizeRequests[0] == std::make_pair (600, 350),
                     "sizing host: asked once with audioMasterSizeWindow 600 x 350");
         expectSize (panel, 525, 312, "sizing host: its window is left to the host");
         expectSize (instance.editorWindow(), 600, 350, "sizing host: the editor window");
@@ -259,5 +264,5 @@ int main()
     sizingHost();
 
     MessageThread::stop();
-    return log.finish();
+    return checks.finish();
 }

@@ -3,7 +3,6 @@
 //   qv-wintest checks   <dll>                 entry, record, dispatcher, chunks, audio, reload
 //   qv-wintest scenario <dll> <transcript>    the cross-platform scenario (ModuleScenario)
 //   qv-wintest editor   <dll> <screenshot>    the editor in host windows, frame resizing
-//   qv-wintest smoke    <dll>                 a short entry and dispatcher run (32-bit, emulated)
 // Prints one line per check and exits with 1 if any failed.
 #include "plugin/VstAbi.h"
 #include "tests/windows/CheckLog.h"
@@ -27,13 +26,13 @@ using namespace vst;
 
 namespace
 {
-CheckLog log;
+CheckLog checks;
 
-bool expect (bool ok, const std::string& what) { return log.expect (ok, what); }
-bool expectText (const std::string& actual, const std::string& expected, const std::string& what) { return log.expectText (actual, expected, what); }
+bool expect (bool ok, const std::string& what) { return checks.expect (ok, what); }
+bool expectText (const std::string& actual, const std::string& expected, const std::string& what) { return checks.expectText (actual, expected, what); }
 template <typename T>
-bool expectEq (const T& actual, const T& expected, const std::string& what) { return log.expectEq (actual, expected, what); }
-int finish() { return log.finish(); }
+bool expectEq (const T& actual, const T& expected, const std::string& what) { return checks.expectEq (actual, expected, what); }
+int finish() { return checks.finish(); }
 
 //==============================================================================
 /** What the host answers, and what it saw. */
@@ -328,35 +327,6 @@ int runScenario (const char* path, const char* transcriptPath)
     return finish();
 }
 
-int runSmoke (const char* path)
-{
-    Module module (path);
-    if (! expect (module.handle != nullptr && module.entry != nullptr
-                      && reinterpret_cast<void*> (GetProcAddress (module.handle, "main")) == reinterpret_cast<void*> (module.entry),
-                  "LoadLibrary; VSTPluginMain and main exported"))
-        return finish();
-
-    auto* e = module.create();
-    if (! expect (e != nullptr, "entry returns an effect"))
-        return finish();
-
-    checkRecord (e);
-    dispatch (e, effOpen);
-    expectText (textOf (e, effGetEffectName), "QV-Delay TX", "effGetEffectName");
-    expectText (textOf (e, effGetParamDisplay, 32), "0.50", "effGetParamDisplay 32");
-    const std::string bank = chunkOf (e, 0);
-    e->setParameter (e, 14, 0.9f);
-    dispatch (e, effSetChunk, 0, (intptr_t) bank.size(), const_cast<char*> (bank.data()));
-    expect (! bank.empty() && chunkOf (e, 0) == bank, "bank chunk round trip");
-    dispatch (e, effSetSampleRate, 0, 0, nullptr, 44100.0f);
-    dispatch (e, effMainsChanged, 0, 1);
-    checkAudio (e);
-    dispatch (e, effMainsChanged, 0, 0);
-    expectEq ((long long) dispatch (e, effClose), 1LL, "effClose answers 1");
-    expect (module.release(), "FreeLibrary");
-    return finish();
-}
-
 //==============================================================================
 // Editor hosting: host windows of several shapes, the editor opened inside,
 // resized from the host's side, clicked with the real mouse.
@@ -576,7 +546,7 @@ void editorInMdiHost (Module& module, const std::string& screenshot)
     pump (700, editor.effect);
     RECT editorRect {};
     GetWindowRect (editor.window, &editorRect);
-    expect (saveScreenshot (frame, screenshot) && saveScreenshot (frame, screenshot + ".editor.bmp", &editorRect),
+    expect (saveScreenshot (mdiClient, screenshot) && saveScreenshot (mdiClient, screenshot + ".editor.bmp", &editorRect),
             "MDI host: screenshot saved");
 
     const SIZE childBefore = sizeOf (pluginFrame), clientBefore = sizeOf (mdiClient), frameBefore = sizeOf (frame);
@@ -706,8 +676,7 @@ int main (int argc, char** argv)
     if (command == "checks" && argc == 3)   return runChecks (argv[2]);
     if (command == "scenario" && argc == 4) return runScenario (argv[2], argv[3]);
     if (command == "editor" && argc == 4)   return runEditor (argv[2], argv[3]);
-    if (command == "smoke" && argc == 3)    return runSmoke (argv[2]);
 
-    std::fprintf (stderr, "usage: qv-wintest checks|smoke <dll> | scenario <dll> <transcript> | editor <dll> <screenshot.bmp>\n");
+    std::fprintf (stderr, "usage: qv-wintest checks <dll> | scenario <dll> <transcript> | editor <dll> <screenshot.bmp>\n");
     return 2;
 }

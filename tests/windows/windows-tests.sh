@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Tests of the Windows modules, one step per call (CTest runs them in order,
-# see CMakeLists.txt here; each step can also be run by hand):
-#   build                 cross-build both DLLs (scripts/build-windows.sh) and the test host
-#   prefix                install Wine (64-bit) and make a fresh Wine prefix
-#   static                export table, imports and machine type of both DLLs
-#   checks                64-bit: entry, record, dispatcher, chunks, audio, unload (Wine)
-#   scenario <so> <host>  64-bit: the scenario under Wine against the Linux module, byte for byte
-#   editor                64-bit: editor in host windows, screenshot, frame resizing (Wine)
-#   hosting               64-bit: the Win32 window rules in process, the editor resizing itself (Wine)
-#   smoke32               32-bit: entry and a short dispatcher run under qemu-i386 + 32-bit Wine
-# Environment: QV_WIN_TEST_DIR   work folder (prefix, transcripts, screenshots);
+# see CMakeLists.txt here; each step can also be run by hand from any folder):
+#   build                  cross-build both DLLs (scripts/build-windows.sh) and the test programs
+#   static                 export table, imports and machine type of both DLLs
+#   prefix                 install Wine (64-bit) and make a fresh Wine prefix
+#   checks                 64-bit: entry, record, dispatcher, chunks, audio, unload
+#   scenario <so> <host>   64-bit: the scenario against the Linux module, byte for byte
+#   editor                 64-bit: editor in host windows, screenshot, frame resizing
+#   hosting                64-bit: the Win32 window rules in process, the editor resizing itself
+#   prefix32               install 32-bit Wine and qemu-user, make a 32-bit prefix
+#   checks32               32-bit: as checks, under qemu-i386
+#   scenario32 <so> <host> 32-bit: as scenario, under qemu-i386
+# Environment: QV_WIN_TEST_DIR   work folder (prefixes, transcripts, screenshots);
 #              QV_UPDATE_DOCS=1  the editor step also copies its screenshot to docs/.
 set -euo pipefail
 export LC_ALL=C
@@ -17,7 +19,9 @@ here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
 work="${QV_WIN_TEST_DIR:-$root/build-win64/tests}"
 mkdir -p "$work"
-export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEARCH=win64
+# No Mono, Gecko or desktop menu entries in the test prefixes.
+export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
 dll32="$root/build-win32/QV-DelayTX.dll"
 dll64="$root/build-win64/QV-DelayTX.dll"
 host64="$root/build-win64/qv-wintest.exe"
@@ -60,7 +64,7 @@ step_prefix() {
   install_packages wine64 wine xvfb xauth imagemagick
   rm -rf "$WINEPREFIX"
   in_x "$wine64" wineboot --init >/dev/null 2>&1 || true
-  /usr/lib/wine/wineserver -w 2>/dev/null || true
+  /usr/lib/wine/wineserver64 -w 2>/dev/null || true
   [ -f "$WINEPREFIX/system.reg" ] || { echo "no Wine prefix was created in $WINEPREFIX" >&2; exit 1; }
   echo "Wine prefix ready: $WINEPREFIX"
 }
@@ -109,12 +113,19 @@ step_checks() {
   in_x "$wine64" "$host64" checks "$(winpath "$dll64")"
 }
 
+# The same scenario through the Linux module and a Windows one; the
+# transcripts (texts, chunks, audio samples) must be identical.
+compare_scenario() {   # compare_scenario <linux module> <linux host> <bits> <wine command...>
+  local linux_module=$1 linux_host=$2 bits=$3; shift 3
+  local win="$work/scenario-windows$bits.bin" lin="$work/scenario-linux.bin"
+  rm -f "$win" "$lin"
+  "$@" scenario "$(winpath "$([ "$bits" = 32 ] && echo "$dll32" || echo "$dll64")")" "$(winpath "$win")"
+  "$linux_host" run "$linux_module" "$lin"
+  "$linux_host" compare "$lin" "$win"
+}
+
 step_scenario() {
-  local linux_module=$1 linux_host=$2
-  rm -f "$work/scenario-windows.bin" "$work/scenario-linux.bin"
-  in_x "$wine64" "$host64" scenario "$(winpath "$dll64")" "$(winpath "$work/scenario-windows.bin")"
-  "$linux_host" run "$linux_module" "$work/scenario-linux.bin"
-  "$linux_host" compare "$work/scenario-linux.bin" "$work/scenario-windows.bin"
+  compare_scenario "$1" "$2" 64 in_x "$wine64" "$host64"
 }
 
 step_editor() {
@@ -142,17 +153,45 @@ step_hosting() {
 }
 
 # --- 32-bit under emulation -------------------------------------------------
-step_smoke32() {
+# This machine's kernel runs no 32-bit code, so Debian's 32-bit Wine loader
+# runs in qemu-i386, talking to the native 64-bit wineserver. Wine starts
+# every further process by executing "wine-preloader" next to its loader, and
+# finds its data relative to the loader's folder: so the loader gets a folder
+# of its own, laid out like Debian's, whose wine-preloader is a script that
+# starts the real one under qemu-i386.
+qemu_wine="$work/wine32-qemu"
+wine32() {
+  WINEPREFIX="$work/wineprefix32" WINEARCH=win32 WINELOADERNOEXEC=1 \
+    in_x "$qemu_wine/lib/wine/wine-preloader" "$qemu_wine/lib/wine/wine" "$@"
+}
+
+step_prefix32() {
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
     $SUDO apt-get update -qq || true
   fi
-  install_packages qemu-user wine32:i386 xvfb xauth
-  # This kernel runs no 32-bit code itself: the 32-bit Wine loader runs in
-  # qemu-i386 and talks to the native wineserver.
-  export WINEPREFIX="$work/wineprefix32" WINEARCH=win32
-  export WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver
-  in_x qemu-i386 /usr/lib/wine/wine "$host32" smoke "$(winpath "$dll32")"
+  install_packages qemu-user wine32:i386 wine32-preloader:i386 xvfb xauth
+  rm -rf "$qemu_wine" "$work/wineprefix32"
+  mkdir -p "$qemu_wine/lib/wine" "$qemu_wine/lib/i386-linux-gnu" "$qemu_wine/share"
+  ln -s /usr/lib/i386-linux-gnu/wine "$qemu_wine/lib/i386-linux-gnu/wine"
+  ln -s /usr/share/wine "$qemu_wine/share/wine"
+  ln -s /usr/lib/wine/wineserver64 "$qemu_wine/lib/wine/wineserver"
+  cp /usr/lib/wine/wine "$qemu_wine/lib/wine/wine"
+  cp /usr/lib/wine/wine-preloader "$qemu_wine/lib/wine/wine-preloader.elf"
+  printf '#!/bin/sh\nexec qemu-i386 "$(dirname "$0")/wine-preloader.elf" "$@"\n' > "$qemu_wine/lib/wine/wine-preloader"
+  chmod +x "$qemu_wine/lib/wine/wine-preloader"
+  wine32 wineboot --init >/dev/null 2>&1 || true
+  WINEPREFIX="$work/wineprefix32" /usr/lib/wine/wineserver64 -w 2>/dev/null || true
+  [ -f "$work/wineprefix32/system.reg" ] || { echo "no 32-bit Wine prefix was created" >&2; exit 1; }
+  echo "32-bit Wine prefix ready: $work/wineprefix32"
+}
+
+step_checks32() {
+  wine32 "$host32" checks "$(winpath "$dll32")"
+}
+
+step_scenario32() {
+  compare_scenario "$1" "$2" 32 wine32 "$host32"
 }
 
 step="${1:-}"; shift || true
@@ -164,6 +203,9 @@ case "$step" in
   scenario) step_scenario "$@" ;;
   editor) step_editor ;;
   hosting) step_hosting ;;
-  smoke32) step_smoke32 ;;
-  *) echo "usage: $0 build|prefix|static|checks|scenario <linux-module> <linux-host>|editor|hosting|smoke32" >&2; exit 2 ;;
+  prefix32) step_prefix32 ;;
+  checks32) step_checks32 ;;
+  scenario32) step_scenario32 "$@" ;;
+  *) echo "usage: $0 build|static|prefix|checks|scenario <so> <host>|editor|hosting|prefix32|checks32|scenario32 <so> <host>" >&2
+     exit 2 ;;
 esac
