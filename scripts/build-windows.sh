@@ -17,7 +17,8 @@ deps="$(cd "$deps" && pwd)"
 
 # Paths below the checkout are hashed relative to it, so a fresh clone in
 # another folder on the same machine reuses the compiled objects.
-export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}"
+# The locale is part of ccache's hash too: one fixed locale for every caller.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}" LC_ALL=C
 
 SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
