@@ -21,6 +21,7 @@ extern const Command infoCommand;
 extern const Command chunkCommand;
 extern const Command renderCommand;
 extern const Command editorCommand;
+extern const Command presetCommand;
 
 /** The bytes of a chunk file (for `chunk set`, `--chunk`, `--bank-chunk`); throws HostError
     when the file cannot be read or is empty. */

@@ -8,6 +8,8 @@
 #include "host/HostError.h"
 #include "host/ParameterResolver.h"
 #include "host/PluginInstance.h"
+#include "host/PresetFile.h"
+#include "host/PresetTransfer.h"
 
 #include <sndfile.h>
 #include <algorithm>
@@ -31,7 +33,7 @@ namespace
         int32_t blockSize = 512;
         std::vector<ParameterSetting> parameters;
         std::optional<int32_t> program;
-        std::optional<std::string> chunkPath, bankChunkPath;
+        std::optional<std::string> chunkPath, bankChunkPath, presetPath;
         double tempo = 120.0;
         int32_t timeSigNumerator = 4, timeSigDenominator = 4;
         bool playing = false;
@@ -74,6 +76,7 @@ namespace
             o.program = (int32_t) parseWhole (*program, "--program");
         o.chunkPath = line.value ("chunk");
         o.bankChunkPath = line.value ("bank-chunk");
+        o.presetPath = line.value ("preset");
 
         if (auto tempo = line.value ("tempo"))
         {
@@ -122,7 +125,7 @@ namespace
 static int runRender (const std::vector<std::string>& arguments)
 {
     CommandLine line (arguments, { { "format", true }, { "block", true }, { "param", true, true }, { "program", true },
-                                   { "chunk", true }, { "bank-chunk", true }, { "tempo", true }, { "timesig", true },
+                                   { "chunk", true }, { "bank-chunk", true }, { "preset", true }, { "tempo", true }, { "timesig", true },
                                    { "playing" }, { "tail", true } });
     if (line.wantsHelp())
     {
@@ -138,6 +141,15 @@ static int runRender (const std::vector<std::string>& arguments)
         bankChunk = readChunkFile (*o.bankChunkPath);
     if (o.chunkPath)
         programChunk = readChunkFile (*o.chunkPath);
+    std::optional<PresetFile> preset;
+    if (o.presetPath)
+    {
+        preset = PresetFile::readFile (*o.presetPath);
+        if (preset->isBank() && o.bankChunkPath)
+            throw UsageError ("--preset '" + *o.presetPath + "' is a bank and so is --bank-chunk: give one of them");
+        if (! preset->isBank() && o.chunkPath)
+            throw UsageError ("--preset '" + *o.presetPath + "' is a program and so is --chunk: give one of them");
+    }
 
     const int sampleRate = input.sampleRate();
     auto instance = openModule (o.modulePath, sampleRate, o.blockSize);
@@ -154,12 +166,18 @@ static int runRender (const std::vector<std::string>& arguments)
 
     if ((! bankChunk.empty() || ! programChunk.empty()) && ! instance->hasFlag (vst::effFlagsProgramChunks))
         throw HostError ("the module keeps no state chunks (effFlagsProgramChunks is clear); --chunk and --bank-chunk need them");
+    if (preset)
+        checkPresetFits (*instance, *preset, *o.presetPath);
     if (! bankChunk.empty())
         instance->setChunk (bankChunk, false);
+    if (preset && preset->isBank())
+        loadPreset (*instance, *preset, *o.presetPath);
     if (o.program)
         instance->setProgram (*o.program);
     if (! programChunk.empty())
         instance->setChunk (programChunk, true);
+    if (preset && ! preset->isBank())
+        loadPreset (*instance, *preset, *o.presetPath);
     applyParameterSettings (*instance, o.parameters);
 
     auto& timeline = instance->timeline();
@@ -262,6 +280,9 @@ const Command renderCommand {
     "  --program N           select program N\n"
     "  --bank-chunk FILE     load a bank state chunk (as saved by 'qvhost chunk get')\n"
     "  --chunk FILE          load a program state chunk ('qvhost chunk get --program')\n"
+    "  --preset FILE         load a VST preset file ('qvhost preset save'): an .fxp like\n"
+    "                        --chunk; an .fxb like --bank-chunk, then its current program\n"
+    "                        is selected (--program picks another)\n"
     "  --tempo BPM           host tempo, more than 0 up to 999 (default 120)\n"
     "  --timesig N/D         host time signature (default 4/4)\n"
     "  --playing             the host transport plays (default: stopped); the play\n"
@@ -270,7 +291,8 @@ const Command renderCommand {
     "  --tail SECONDS        silence appended after IN so echoes ring out (default 0)\n"
     "\n"
     "Before processing, the settings are applied in this order, whatever their order on the\n"
-    "command line: bank chunk, program, program chunk, parameters.\n"
+    "command line: bank chunk or bank preset, program, program chunk or program preset,\n"
+    "parameters. A preset for another plug-in, or a damaged one, is refused before OUT is made.\n"
     "\n"
     "Parameter names, tried in this order (exact, case counts):\n"
     "  1. an index, 0 to count - 1;\n"

@@ -14,7 +14,7 @@ using namespace qvhost;
 namespace
 {
     // New subcommands go here; each brings its own synopsis, help and run function.
-    const Command* const commands[] = { &infoCommand, &chunkCommand, &renderCommand, &editorCommand };
+    const Command* const commands[] = { &infoCommand, &chunkCommand, &presetCommand, &renderCommand, &editorCommand };
 
     const Command* findCommand (const std::string& name)
     {
@@ -36,7 +36,7 @@ namespace
         out << "  help [COMMAND]                       this text, or the options of COMMAND\n"
                "\n"
                "'qvhost COMMAND --help' shows the options of COMMAND.\n"
-               "exit status: 0 done, 1 failed, 2 bad command line, 3 'chunk set --verify' found a difference\n";
+               "exit status: 0 done, 1 failed, 2 bad command line, 3 a --verify found a difference (chunk set, preset load)\n";
     }
 }
 
