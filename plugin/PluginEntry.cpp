@@ -50,13 +50,13 @@ QV_EXPORT vst::AEffect* QV_VSTCALL VSTPluginMain (vst::HostCallback hostCallback
 #include <windows.h>
 
 // Runs under the loader lock, so it does only what is safe there. Attach
-// records the module handle, which JUCE needs for its window classes and
-// resources; the message manager and its hidden window are made by the first
-// entry call, on the host's user-interface thread (MessageThread). Detach
-// through FreeLibrary shuts JUCE down (its timer thread has finished its run
-// loop before the wait returns, so no lock is needed from other threads);
-// at process exit the other threads are already gone and the system takes
-// everything back, so nothing is touched.
+// records the module handle, which JUCE needs for its window classes; the
+// message manager (hidden window, OLE) is made by the first entry call on the
+// host's user-interface thread instead (MessageThread). Detach through
+// FreeLibrary shuts JUCE down: its timer thread is told to stop and waited
+// for, and that wait ends when the thread's function returns, before the
+// thread's own exit needs the loader lock. At process exit the other threads
+// are gone already and the system takes everything back: nothing is touched.
 extern "C" BOOL WINAPI DllMain (HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     try

@@ -20,8 +20,8 @@ root="$(cd "$here/../.." && pwd)"
 work="${QV_WIN_TEST_DIR:-$root/build-win64/tests}"
 mkdir -p "$work"
 export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEARCH=win64
-# No Mono, Gecko or desktop menu entries in the test prefixes.
-export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
+# No Mono, Gecko, desktop menu entries or crash debugger in the test prefixes.
+export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d,winedbg.exe=d"
 dll32="$root/build-win32/QV-DelayTX.dll"
 dll64="$root/build-win64/QV-DelayTX.dll"
 host64="$root/build-win64/qv-wintest.exe"
@@ -42,6 +42,12 @@ install_packages() {
 # Every Wine run gets its own virtual X server, so no other test's pointer
 # or windows get in the way of the editor's.
 in_x() { xvfb-run -a -s "-screen 0 1280x1024x24" "$@"; }
+
+# Wine's helper processes (services, explorer, device drivers) outlive the
+# program and would keep this step's output open: a step ends them all.
+end_wine_on_exit() {   # end_wine_on_exit <prefix>
+  trap "WINEPREFIX='$1' /usr/lib/wine/wineserver64 -k 2>/dev/null || true" EXIT
+}
 winpath() { echo "Z:$1"; }
 
 build_test_host() {
@@ -63,8 +69,9 @@ step_build() {
 step_prefix() {
   install_packages wine64 wine xvfb xauth imagemagick
   rm -rf "$WINEPREFIX"
+  end_wine_on_exit "$WINEPREFIX"
   in_x "$wine64" wineboot --init >/dev/null 2>&1 || true
-  /usr/lib/wine/wineserver64 -w 2>/dev/null || true
+  timeout 120 /usr/lib/wine/wineserver64 -w 2>/dev/null || true
   [ -f "$WINEPREFIX/system.reg" ] || { echo "no Wine prefix was created in $WINEPREFIX" >&2; exit 1; }
   echo "Wine prefix ready: $WINEPREFIX"
 }
@@ -110,6 +117,7 @@ step_static() {
 
 # --- 64-bit under Wine ------------------------------------------------------
 step_checks() {
+  end_wine_on_exit "$WINEPREFIX"
   in_x "$wine64" "$host64" checks "$(winpath "$dll64")"
 }
 
@@ -125,10 +133,12 @@ compare_scenario() {   # compare_scenario <linux module> <linux host> <bits> <wi
 }
 
 step_scenario() {
+  end_wine_on_exit "$WINEPREFIX"
   compare_scenario "$1" "$2" 64 in_x "$wine64" "$host64"
 }
 
 step_editor() {
+  end_wine_on_exit "$WINEPREFIX"
   local shot="$work/editor-windows.bmp"
   rm -f "$shot" "$shot.editor.bmp"
   in_x "$wine64" "$host64" editor "$(winpath "$dll64")" "$(winpath "$shot")"
@@ -149,6 +159,7 @@ step_editor() {
 }
 
 step_hosting() {
+  end_wine_on_exit "$WINEPREFIX"
   in_x "$wine64" "$root/build-win64/qv-win32-hosting-test.exe"
 }
 
@@ -172,6 +183,7 @@ step_prefix32() {
   fi
   install_packages qemu-user wine32:i386 wine32-preloader:i386 xvfb xauth
   rm -rf "$qemu_wine" "$work/wineprefix32"
+  end_wine_on_exit "$work/wineprefix32"
   mkdir -p "$qemu_wine/lib/wine" "$qemu_wine/lib/i386-linux-gnu" "$qemu_wine/share"
   ln -s /usr/lib/i386-linux-gnu/wine "$qemu_wine/lib/i386-linux-gnu/wine"
   ln -s /usr/share/wine "$qemu_wine/share/wine"
@@ -181,16 +193,18 @@ step_prefix32() {
   printf '#!/bin/sh\nexec qemu-i386 "$(dirname "$0")/wine-preloader.elf" "$@"\n' > "$qemu_wine/lib/wine/wine-preloader"
   chmod +x "$qemu_wine/lib/wine/wine-preloader"
   wine32 wineboot --init >/dev/null 2>&1 || true
-  WINEPREFIX="$work/wineprefix32" /usr/lib/wine/wineserver64 -w 2>/dev/null || true
+  WINEPREFIX="$work/wineprefix32" timeout 120 /usr/lib/wine/wineserver64 -w 2>/dev/null || true
   [ -f "$work/wineprefix32/system.reg" ] || { echo "no 32-bit Wine prefix was created" >&2; exit 1; }
   echo "32-bit Wine prefix ready: $work/wineprefix32"
 }
 
 step_checks32() {
+  end_wine_on_exit "$work/wineprefix32"
   wine32 "$host32" checks "$(winpath "$dll32")"
 }
 
 step_scenario32() {
+  end_wine_on_exit "$work/wineprefix32"
   compare_scenario "$1" "$2" 32 wine32 "$host32"
 }
 
