@@ -106,7 +106,8 @@ build_libs() {
   local prefix="$deps/$triple"
   [ -f "$prefix/.done" ] && return 0
   rm -rf "$prefix" && mkdir -p "$prefix/include" "$prefix/lib"
-  local cc="$triple-gcc-posix" cflags="-O2"
+  local cc="$triple-gcc-posix" cflags="-O2" launcher=()
+  command -v ccache >/dev/null && launcher=(ccache)
   [ "$triple" = i686-w64-mingw32 ] && cflags="$cflags -msse2 -mfpmath=sse -mstackrealign"
 
   # libpng: the prebuilt configuration header and the library sources.
@@ -117,7 +118,7 @@ build_libs() {
   local f
   for f in png pngerror pngget pngmem pngpread pngread pngrio pngrtran pngrutil pngset pngtrans \
            pngwio pngwrite pngwtran pngwutil; do
-    "$cc" $cflags -DPNG_ARM_NEON_OPT=0 -DPNG_INTEL_SSE_OPT=0 -I"$obj" -I"$png" -c "$png/$f.c" -o "$obj/$f.o"
+    "${launcher[@]}" "$cc" $cflags -DPNG_ARM_NEON_OPT=0 -DPNG_INTEL_SSE_OPT=0 -I"$obj" -I"$png" -c "$png/$f.c" -o "$obj/$f.o"
   done
   "$triple-ar" rcs "$prefix/lib/libpng16.a" "$obj"/*.o
   cp "$png/png.h" "$png/pngconf.h" "$obj/pnglibconf.h" "$prefix/include/"
@@ -126,6 +127,7 @@ build_libs() {
   local jpeg; jpeg="$(jpegsrc)"
   cmake -S "$jpeg" -B "$deps/obj-jpeg-$triple" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS="$cflags" -DCMAKE_INSTALL_PREFIX="$prefix" \
+    ${launcher:+-DCMAKE_C_COMPILER_LAUNCHER=ccache} \
     -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF \
     -DCMAKE_INSTALL_LIBDIR=lib -DCMAKE_INSTALL_INCLUDEDIR=include >/dev/null
   cmake --build "$deps/obj-jpeg-$triple" --target jpeg-static >/dev/null
