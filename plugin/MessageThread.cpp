@@ -72,9 +72,11 @@ void stop()
 
 #else
 #include <condition_variable>
-#include <cstdlib>
 #include <mutex>
 #include <thread>
+
+extern "C" int __cxa_atexit (void (*function) (void*), void* argument, void* dso);
+extern "C" void* __dso_handle;
 
 namespace juce
 {
@@ -93,6 +95,7 @@ namespace
     bool running = false;
     bool ready = false;
     std::atomic<bool> quitRequested { false };
+    std::atomic<bool> wakePosted { false };
     std::atomic<bool> skipShutdown { false };
 
     void run()
@@ -110,6 +113,11 @@ namespace
         while (! quitRequested.load())
             juce::dispatchNextMessageOnSystemQueue (false);
 
+        // The thread that asked for the stop may still be inside JUCE's queue,
+        // posting the message that woke this loop; the queue must outlive that.
+        while (! wakePosted.load())
+            std::this_thread::yield();
+
         if (! skipShutdown.load())
             juce::shutdownJuce_GUI();
     }
@@ -122,9 +130,11 @@ namespace
             return;
 
         skipShutdown = ! shutDownJuce;
+        wakePosted = false;
         quitRequested = true;
         // Wake the blocking poll with an empty message so the loop sees the flag.
         juce::MessageManager::callAsync ([] {});
+        wakePosted = true;
         lock.unlock();
 
         worker.join();
@@ -150,7 +160,9 @@ void ensureRunning()
         // with the loop alive: the thread object's destructor would then end
         // the process with std::terminate. Registered after the module's own
         // static objects, this handler runs before their destructors.
-        static const bool exitHandlerRegistered = std::atexit ([] { abandon(); }) == 0;
+        // Tied to this module (not to the process), so unloading the module
+        // drops the handler with it.
+        static const bool exitHandlerRegistered = __cxa_atexit ([] (void*) { abandon(); }, nullptr, &__dso_handle) == 0;
         (void) exitHandlerRegistered;
     }
 
