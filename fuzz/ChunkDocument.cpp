@@ -1,4 +1,5 @@
 #include "fuzz/ChunkDocument.h"
+#include <algorithm>
 #include <cstdio>
 
 namespace
@@ -49,8 +50,15 @@ std::string ChunkDocument::parse (const std::vector<uint8_t>& chunk)
     if (! expect ('<'))
         return "document does not start with '<'";
 
-    while (pos < text.size() && isNameCharacter (text[pos]))
-        tag += text[pos++];
+    const auto nameEnd = [&text] (size_t from)
+    {
+        while (from < text.size() && isNameCharacter (text[from]))
+            ++from;
+        return from;
+    };
+
+    tag = text.substr (pos, nameEnd (pos) - pos);
+    pos += tag.size();
 
     for (;;)
     {
@@ -59,9 +67,8 @@ std::string ChunkDocument::parse (const std::vector<uint8_t>& chunk)
         if (! expect (' '))
             return "no space before attribute " + std::to_string (attributes.size());
 
-        std::string name;
-        while (pos < text.size() && isNameCharacter (text[pos]))
-            name += text[pos++];
+        std::string name = text.substr (pos, nameEnd (pos) - pos);
+        pos += name.size();
 
         if (name.empty() || ! expect ('=') || ! expect ('"'))
             return "malformed attribute " + std::to_string (attributes.size());
@@ -70,11 +77,10 @@ std::string ChunkDocument::parse (const std::vector<uint8_t>& chunk)
         if (end == std::string::npos)
             return "unterminated value of " + name;
 
-        std::string value = text.substr (pos, end - pos);
-        if (value.find_first_of ("<>") != std::string::npos)
+        if (std::any_of (text.begin() + (long) pos, text.begin() + (long) end, [] (char c) { return c == '<' || c == '>'; }))
             return "unescaped character in the value of " + name;
 
-        attributes.emplace_back (std::move (name), std::move (value));
+        attributes.emplace_back (std::move (name), text.substr (pos, end - pos));
         pos = end + 1;
     }
 

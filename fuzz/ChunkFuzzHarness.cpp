@@ -28,33 +28,24 @@ ChunkFuzzHarness::ChunkFuzzHarness()
     }
     baselineBank = bank.write();
 
-    restoreBaseline();
+    plugin->setProgram (baselineProgramIndex);
+    restoreBaseline (true);
     baseline = PluginSnapshot::take (*plugin);
 
     if (! baseline.problem().empty())
         throw std::runtime_error ("starting state: " + baseline.problem());
-
-    // Loading the same chunks again from another state must give the very
-    // same state, or inputs would not be repeatable.
-    plugin->setProgram (0);
-    plugin->setParameter (3, 0.75f);
-    restoreBaseline();
-    const auto diff = baseline.compare (PluginSnapshot::take (*plugin));
-
-    if (! diff.empty())
-        throw std::runtime_error ("the starting state does not come back: " + diff);
 }
 
 ChunkFuzzHarness::~ChunkFuzzHarness() = default;
 
-void ChunkFuzzHarness::restoreBaseline()
+void ChunkFuzzHarness::restoreBaseline (bool records)
 {
-    // Program 5 takes the program chunk (current values, its record and
-    // name); the bank then gives every record, program 5's included, other
-    // values than the current ones.
-    plugin->setProgram (baselineProgramIndex);
+    // The bank gives every record its own values and name; the program chunk
+    // then sets the current values, program 5's record and the current name
+    // alike. After a program chunk only the second part is needed.
+    if (records)
+        plugin->setChunk (baselineBank, false);
     plugin->setChunk (baselineProgram, true);
-    plugin->setChunk (baselineBank, false);
     plugin->clearRecords();
 }
 
@@ -69,7 +60,7 @@ std::string ChunkFuzzHarness::run (const uint8_t* data, size_t size)
     std::vector<uint8_t> chunk (data + 1, data + size);
     plugin->dispatch (vst::effSetChunk, programChunk ? 1 : 0, (intptr_t) chunk.size(), chunk.empty() ? nullptr : chunk.data());
 
-    const auto after = PluginSnapshot::take (*plugin);
+    const auto after = PluginSnapshot::take (*plugin, &baseline);
 
     if (! after.problem().empty())
         return "after loading: " + after.problem();
@@ -84,18 +75,38 @@ std::string ChunkFuzzHarness::run (const uint8_t* data, size_t size)
         else
             problem = programChunk ? checkProgramLoad (after) : checkBankLoad (after);
 
-        if (problem.empty())
+        if (problem.empty() && programChunk)
         {
-            // Saved and loaded again: nothing may move.
-            plugin->setChunk (plugin->getChunk (programChunk), programChunk);
-            const auto again = PluginSnapshot::take (*plugin);
-            const auto moved = after.compare (again);
+            // Saved and loaded again: nothing may move. (A bank goes through
+            // the same value and name reading; its round trip is left to the
+            // state tests, as it costs a full bank load each time.)
+            plugin->setChunk (plugin->getChunk (true), true);
+            const auto moved = after.compare (PluginSnapshot::take (*plugin, &after));
 
             if (! moved.empty())
                 problem = "reloading the plug-in's own chunk changed: " + moved;
         }
 
-        restoreBaseline();
+        if (programChunk || ! problem.empty())
+        {
+            // Loading the same chunks must give the very same state again, or
+            // no input could be repeated on its own.
+            restoreBaseline (! programChunk);
+            const auto back = baseline.compare (PluginSnapshot::take (*plugin, &baseline));
+
+            if (problem.empty() && ! back.empty())
+                problem = "the starting state does not come back: " + back;
+        }
+        else
+        {
+            // A bank that was taken only changed records, which no rule
+            // depends on: the next input starts with them, which spares a
+            // full bank load per input. Program 5 takes the starting program
+            // chunk again, so it still matches the current values.
+            restoreBaseline (false);
+            baseline = PluginSnapshot::take (*plugin, &after);
+            problem = baseline.problem();
+        }
     }
 
     plugin->clearRecords();

@@ -12,18 +12,19 @@
     Input: the first byte's lowest bit picks the kind (1: one program,
     effSetChunk with index 1; 0: the bank), the rest is the chunk.
 
-    Every input starts from the same distinctive state: program 5 current,
-    its record and the current values different from each other, every
-    record and name different, so that any change shows. Then:
+    Inputs start from a distinctive state: program 5 current, every record
+    and name different, so that any change shows. (After a bank was taken,
+    the next input starts with that bank's records; none of the rules depends
+    on the records' contents.) Then:
     - a program chunk may change only the current values, the current
       program's record and name, and the current program name; afterwards
       the current program's record equals the current values and its name
       the current program name;
     - a bank chunk may change only the 128 records and their names;
     - an input without a usable envelope changes nothing;
-    - a chunk that was taken changes the state so that saving it and
-      loading that again is the same state (the plug-in reads back what it
-      writes, names and odd numbers included);
+    - after a program chunk was taken, saving it and loading that again
+      gives the same state (the plug-in reads back what it writes, names
+      and odd numbers included);
     - every chunk the plug-in writes has the exact form, ASCII only. */
 class ChunkFuzzHarness
 {
@@ -41,7 +42,7 @@ public:
     static constexpr int baselineProgramIndex = 5;
 
 private:
-    void restoreBaseline();
+    void restoreBaseline (bool records);
     std::string checkProgramLoad (const PluginSnapshot& after) const;
     std::string checkBankLoad (const PluginSnapshot& after) const;
 

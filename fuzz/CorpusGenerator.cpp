@@ -63,6 +63,15 @@ void makeChunks()
     }
     saveChunk ("odd-names-bank", false, plugin->getChunk (false));
 
+    // The first three programs of a bank only: a full bank's form at a size
+    // the short runs can afford (the rest fall back to the current values).
+    {
+        ChunkDocument bank;
+        bank.parse (plugin->getChunk (false));
+        bank.attributes.resize (1 + 3 * 37);
+        saveChunk ("three-program-bank", false, bank.write());
+    }
+
     // A bank offered as a single program (and the reverse): both refused.
     saveChunk ("bank-as-program", true, plugin->getChunk (false));
     saveChunk ("program-as-bank", false, plugin->getChunk (true));
@@ -111,7 +120,7 @@ struct Script
 
     void process (int frames, int content, int layout)
     {
-        u8 (4);
+        u8 (8);
         u8 (0); u16 (frames);
         u8 (content);
         u8 (layout);
@@ -119,7 +128,7 @@ struct Script
 
     void processOdd (int sizeChoice, int pick, int content, int layout)
     {
-        u8 (4);
+        u8 (8);
         u8 (sizeChoice);
         if (sizeChoice >= 250)
             u16 (pick);
@@ -129,11 +138,11 @@ struct Script
         u8 (layout);
     }
 
-    void setParameter (int index, float value) { u8 (6); smallInt (index); floatBits (value); u8 (1); }
-    void getParameter (int index) { u8 (6); smallInt (index); u8 (0); u8 (0); }
+    void setParameter (int index, float value) { u8 (12); smallInt (index); floatBits (value); u8 (1); }
+    void getParameter (int index) { u8 (12); smallInt (index); u8 (0); u8 (0); }
     void chunk (int choice, int position = 0, int byte = 0, int length = 0)
     {
-        u8 (7); u8 (choice);
+        u8 (14); u8 (choice);
         if (choice & 4) { u16 (position); u8 (byte); }
         if (choice & 8) u16 (length);
     }
@@ -192,8 +201,8 @@ void makeScripts()
         s.start (2, 128);
         s.setParameter (3, 0.3f);
         s.chunk (2 | 1);            // program chunk out, back in as a program
-        s.chunk (2);                // bank out, back in as a bank
-        s.chunk (16 | 2);           // bank out, in as a program
+        s.chunk (0x60 | 2);         // bank out, back in as a bank
+        s.chunk (0x60 | 16 | 2);    // bank out, in as a program
         s.chunk (2 | 4, 9, '<');    // one byte changed
         s.chunk (2 | 8, 0, 0, 40);  // cut short
         s.dispatch (effGetChunk, 1, 0, 0.0f, 2);

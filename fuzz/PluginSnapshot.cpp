@@ -1,7 +1,7 @@
 #include "fuzz/PluginSnapshot.h"
 #include <cstring>
 
-PluginSnapshot PluginSnapshot::take (qvhost::PluginInstance& plugin)
+PluginSnapshot PluginSnapshot::take (qvhost::PluginInstance& plugin, const PluginSnapshot* like)
 {
     PluginSnapshot s;
     s.program = plugin.currentProgram();
@@ -13,7 +13,19 @@ PluginSnapshot PluginSnapshot::take (qvhost::PluginInstance& plugin)
     }
 
     const auto presetProblem = s.preset.parse (plugin.getChunk (true));
-    const auto bankProblem = s.bank.parse (plugin.getChunk (false));
+    s.bankBytes = plugin.getChunk (false);
+    std::string bankProblem;
+
+    if (like != nullptr && like->bank != nullptr && like->readProblem.empty() && like->bankBytes == s.bankBytes)
+    {
+        s.bank = like->bank;
+    }
+    else
+    {
+        auto doc = std::make_shared<ChunkDocument>();
+        bankProblem = doc->parse (s.bankBytes);
+        s.bank = std::move (doc);
+    }
 
     if (! presetProblem.empty())
         s.readProblem = "program chunk: " + presetProblem;
@@ -31,10 +43,11 @@ std::string PluginSnapshot::checkForm() const
         return "current program " + std::to_string (program);
     if (preset.tag != "QV-DELAY_TX_PRESET" || preset.attributes.size() != numParameters + 2)
         return "program chunk <" + preset.tag + "> with " + std::to_string (preset.attributes.size()) + " attributes";
-    if (bank.tag != "QV-DELAY_TX_BANK" || bank.attributes.size() != 1 + (size_t) numPrograms * (numParameters + 1))
-        return "bank chunk <" + bank.tag + "> with " + std::to_string (bank.attributes.size()) + " attributes";
+    const ChunkDocument& records = *bank;
+    if (records.tag != "QV-DELAY_TX_BANK" || records.attributes.size() != 1 + (size_t) numPrograms * (numParameters + 1))
+        return "bank chunk <" + records.tag + "> with " + std::to_string (records.attributes.size()) + " attributes";
     if (preset.attributes[0] != std::make_pair (std::string ("Version"), std::string ("1.1.0"))
-        || bank.attributes[0] != preset.attributes[0])
+        || records.attributes[0] != preset.attributes[0])
         return "version attribute";
     if (preset.attributes.back().first != "programName")
         return "program chunk ends with " + preset.attributes.back().first;
@@ -43,11 +56,11 @@ std::string PluginSnapshot::checkForm() const
     for (int p = 0; p < numPrograms; ++p)
     {
         for (int i = 0; i < numParameters; ++i)
-            if (bank.attributes[recordBase (p) + (size_t) i].first != preset.attributes[1 + (size_t) i].first + std::to_string (p))
-                return "bank attribute " + bank.attributes[recordBase (p) + (size_t) i].first;
+            if (records.attributes[recordBase (p) + (size_t) i].first != preset.attributes[1 + (size_t) i].first + std::to_string (p))
+                return "bank attribute " + records.attributes[recordBase (p) + (size_t) i].first;
 
-        if (bank.attributes[recordBase (p) + numParameters].first != "ProgramName" + std::to_string (p))
-            return "bank attribute " + bank.attributes[recordBase (p) + numParameters].first;
+        if (records.attributes[recordBase (p) + numParameters].first != "ProgramName" + std::to_string (p))
+            return "bank attribute " + records.attributes[recordBase (p) + numParameters].first;
     }
 
     // What getParameter answers and what the chunk writes must be the same float.
@@ -96,6 +109,9 @@ std::string PluginSnapshot::compareRecord (const PluginSnapshot& other, int p) c
 std::string PluginSnapshot::compare (const PluginSnapshot& other) const
 {
     std::string out = compareCurrent (other);
+
+    if (bank == other.bank || bankBytes == other.bankBytes)
+        return out;
 
     for (int p = 0; p < numPrograms; ++p)
         out += compareRecord (other, p);

@@ -4,8 +4,10 @@
 # integration test included).
 #   QV_BUILD_DIR   build tree (default: build)
 #   QV_SKIP_ARDOUR=1  leave out the Ardour test (it needs ardour installed)
+#   QV_SKIP_HARDENING=1  leave out the fuzzers and the sanitizer builds (below)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root="$PWD"
 groups=(test)
 [ "${QV_SKIP_ARDOUR:-0}" = 1 ] || groups+=(ardour)
 scripts/install-deps.sh "${groups[@]}"
@@ -16,3 +18,13 @@ exclude=()
 [ "${QV_SKIP_ARDOUR:-0}" = 1 ] && exclude=(-LE ardour)
 cd "$build"
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j2 --timeout 600 "${exclude[@]}"
+
+# Hardening, in trees of their own (build-asan, build-tsan): the whole suite
+# under ASan + UBSan, both fuzzers for a minute each in that tree, and the
+# concurrency tests under TSan.
+if [ "${QV_SKIP_HARDENING:-0}" != 1 ]; then
+  cd "$root"
+  scripts/run-sanitizers.sh asan
+  scripts/run-fuzzers.sh
+  scripts/run-sanitizers.sh tsan
+fi

@@ -37,10 +37,14 @@ protected:
         parameter reads a known value. */
     AudioReport runAudio (const std::atomic<bool>& stop);
 
+    /** A third thread: runs until stop is set, and sets ready once it is
+        doing what it is there for; the control thread starts only then. */
+    using SideThread = std::function<void (const std::atomic<bool>& stop, std::atomic<bool>& ready)>;
+
     /** Runs the script on the control thread beside the audio thread (and
-        whatever `sideThread` does), then checks the final state against the
+        the side thread, if any), then checks the final state against the
         script run alone on a second instance. */
-    void runAndCompare (uint32_t seed, const std::function<void (const std::atomic<bool>& stop)>& sideThread = {});
+    void runAndCompare (uint32_t seed, const SideThread& sideThread = {});
 
     static double secondsToRun();
     vst::AEffect* effect() const { return const_cast<vst::AEffect*> (&plugin->effect()); }

@@ -6,7 +6,8 @@
 using namespace vst;
 
 ControlScript::ControlScript (uint32_t seed, int length, const std::vector<int>& automated,
-                              const ChunkDocument& presetTemplate, const ChunkDocument& bankTemplate)
+                              const ChunkDocument& presetDocument, const ChunkDocument& bankDocument)
+    : presetTemplate (presetDocument), bankTemplate (bankDocument)
 {
     std::mt19937 rng (seed);
     const auto pick = [&rng] (int n) { return (int) (rng() % (uint32_t) n); };
@@ -46,19 +47,7 @@ ControlScript::ControlScript (uint32_t seed, int length, const std::vector<int>&
         {
             op.kind = Op::loadMadeChunk;
             op.programOnly = pick (3) != 0;
-            ChunkDocument doc = op.programOnly ? presetTemplate : bankTemplate;
-            const size_t perRecord = op.programOnly ? 0 : ValueSets::numParameters + 1;
-
-            for (size_t a = 1; a < doc.attributes.size(); ++a)
-            {
-                const size_t slot = op.programOnly ? a - 1 : (a - 1) % perRecord;
-                if (slot == ValueSets::numParameters)
-                    doc.attributes[a].second = ValueSets::names()[(size_t) pick ((int) ValueSets::names().size())];
-                else
-                    doc.attributes[a].second = ChunkDocument::numberText (ValueSets::value ((int) slot, pick (ValueSets::valuesPerParameter)));
-            }
-
-            op.chunk = doc.write();
+            op.chunkSeed = rng();
         }
         else
         {
@@ -68,6 +57,25 @@ ControlScript::ControlScript (uint32_t seed, int length, const std::vector<int>&
 
         ops.push_back (std::move (op));
     }
+}
+
+std::vector<uint8_t> ControlScript::makeChunk (const Op& op) const
+{
+    std::mt19937 rng (op.chunkSeed);
+    const auto pick = [&rng] (int n) { return (int) (rng() % (uint32_t) n); };
+    ChunkDocument doc = op.programOnly ? presetTemplate : bankTemplate;
+    const size_t perRecord = op.programOnly ? 0 : ValueSets::numParameters + 1;
+
+    for (size_t a = 1; a < doc.attributes.size(); ++a)
+    {
+        const size_t slot = op.programOnly ? a - 1 : (a - 1) % perRecord;
+        if (slot == ValueSets::numParameters)
+            doc.attributes[a].second = ValueSets::names()[(size_t) pick ((int) ValueSets::names().size())];
+        else
+            doc.attributes[a].second = ChunkDocument::numberText (ValueSets::value ((int) slot, pick (ValueSets::valuesPerParameter)));
+    }
+
+    return doc.write();
 }
 
 std::string ControlScript::checkChunk (const std::vector<uint8_t>& chunk, const ValueSets& known)
@@ -160,7 +168,7 @@ ControlScript::Outcome ControlScript::run (qvhost::PluginInstance& plugin, const
 
             case Op::loadMadeChunk:
             {
-                auto copy = op.chunk;
+                auto copy = makeChunk (op);
                 e->dispatcher (e, effSetChunk, op.programOnly ? 1 : 0, (intptr_t) copy.size(), copy.data(), 0.0f);
                 break;
             }

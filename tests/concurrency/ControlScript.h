@@ -25,7 +25,7 @@ public:
         int index = 0;
         int k = 0;
         bool programOnly = false;
-        std::vector<uint8_t> chunk;   // loadMadeChunk
+        uint32_t chunkSeed = 0;       // loadMadeChunk: the values are drawn when it runs
     };
 
     /** Templates: a new instance's program and bank chunks (for the names). */
@@ -48,5 +48,8 @@ public:
     static std::string checkChunk (const std::vector<uint8_t>& chunk, const ValueSets& known);
 
 private:
+    std::vector<uint8_t> makeChunk (const Op& op) const;
+
     std::vector<Op> ops;
+    ChunkDocument presetTemplate, bankTemplate;
 };

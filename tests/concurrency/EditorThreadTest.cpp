@@ -19,7 +19,7 @@ TEST_F (ConcurrentHost, AnOpenEditorRefreshesWhileAudioAndControlThreadsRun)
     std::atomic<bool> opened { false };
     std::atomic<long> idles { 0 };
 
-    runAndCompare (3, [&] (const std::atomic<bool>& stop)
+    runAndCompare (3, [&] (const std::atomic<bool>& stop, std::atomic<bool>& ready)
     {
         Display* display = XOpenDisplay (nullptr);
         if (display == nullptr)
@@ -33,6 +33,7 @@ TEST_F (ConcurrentHost, AnOpenEditorRefreshesWhileAudioAndControlThreadsRun)
         void* rect = nullptr;
         e->dispatcher (e, effEditGetRect, 0, 0, &rect, 0.0f);
         opened = e->dispatcher (e, effEditOpen, 0, (intptr_t) display, (void*) window, 0.0f) == 1;
+        ready = true;
 
         while (! stop.load())
         {
