@@ -4,7 +4,7 @@
 # integration test included).
 #   QV_BUILD_DIR   build tree (default: build)
 #   QV_SKIP_ARDOUR=1  leave out the Ardour test (it needs ardour installed)
-#   QV_SKIP_HARDENING=1  leave out the fuzzers and the sanitizer builds (below)
+#   QV_HARDENING=1  also run the fuzzers and the sanitizer builds (below)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
@@ -21,8 +21,9 @@ xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j2 --timeout 
 
 # Hardening, in trees of their own (build-asan, build-tsan): the whole suite
 # under ASan + UBSan, both fuzzers for a minute each in that tree, and the
-# concurrency tests under TSan.
-if [ "${QV_SKIP_HARDENING:-0}" != 1 ]; then
+# concurrency tests under TSan. Opt-in until a full run of them has been
+# timed on a fresh machine.
+if [ "${QV_HARDENING:-0}" = 1 ]; then
   cd "$root"
   scripts/run-sanitizers.sh asan
   scripts/run-fuzzers.sh
