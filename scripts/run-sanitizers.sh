@@ -27,6 +27,7 @@ find_clang()
     done
     echo "run-sanitizers: installing clang" >&2
     SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+    $SUDO apt-get update -qq >&2 || true
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends clang-14 libclang-rt-14-dev >&2
     CXX_BIN="$(command -v clang++-14)"
     CC_BIN="$(command -v clang-14)"
