@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build or test run needs, skipping what is present.
-# Usage: scripts/install-deps.sh [build|test|gui|ardour|docs|all]...
+# Usage: scripts/install-deps.sh [build|test|gui|ardour|docs|hardening|all]...
 set -euo pipefail
 build_pkgs=(g++ cmake ninja-build pkg-config ccache libx11-dev libxext-dev libxrandr-dev
   libxinerama-dev libxcursor-dev libfreetype-dev libpng-dev libjpeg-dev zlib1g-dev
@@ -10,6 +10,8 @@ gui_pkgs=(xvfb xauth x11-apps xdotool imagemagick x11-utils libxres-dev)
 ardour_pkgs=(ardour zam-plugins lsp-plugins-vst)
 # docs: the guide's pictures (plots of renders, labelled editor crops)
 docs_pkgs=(gnuplot-nox imagemagick fonts-liberation python3 xvfb xauth)
+# hardening: clang with its sanitizer and libFuzzer runtimes (TSan runs with GCC's)
+hardening_pkgs=(clang-14 libclang-rt-14-dev)
 want=()
 [ $# -eq 0 ] && set -- build
 for group in "$@"; do
@@ -19,7 +21,9 @@ for group in "$@"; do
     gui) want+=("${gui_pkgs[@]}") ;;
     ardour) want+=("${ardour_pkgs[@]}") ;;
     docs) want+=("${docs_pkgs[@]}") ;;
-    all) want+=("${build_pkgs[@]}" "${test_pkgs[@]}" "${gui_pkgs[@]}" "${ardour_pkgs[@]}" "${docs_pkgs[@]}") ;;
+    hardening) want+=("${hardening_pkgs[@]}") ;;
+    all) want+=("${build_pkgs[@]}" "${test_pkgs[@]}" "${gui_pkgs[@]}" "${ardour_pkgs[@]}" "${docs_pkgs[@]}"
+      "${hardening_pkgs[@]}") ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

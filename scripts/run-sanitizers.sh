@@ -18,17 +18,7 @@ tsan_dir="${QV_TSAN_BUILD_DIR:-build-tsan}"
 
 find_clang()
 {
-    for c in clang++-14 clang++; do
-        if command -v "$c" >/dev/null 2>&1; then
-            CXX_BIN="$(command -v "$c")"
-            CC_BIN="$(command -v "${c/++/}")"
-            return 0
-        fi
-    done
-    echo "run-sanitizers: installing clang" >&2
-    SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-    $SUDO apt-get update -qq >&2 || true
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends clang-14 libclang-rt-14-dev >&2
+    scripts/install-deps.sh test hardening >&2
     CXX_BIN="$(command -v clang++-14)"
     CC_BIN="$(command -v clang-14)"
 }
@@ -101,6 +91,7 @@ run_asan()
 run_tsan()
 {
     local t0=$SECONDS
+    scripts/install-deps.sh test >&2
     # GCC here: clang 14's shared ThreadSanitizer runtime crashes on start on
     # this kernel, and the module needs a shared runtime to load into the tests.
     CC=gcc CXX=g++ cmake -S . -B "$tsan_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
