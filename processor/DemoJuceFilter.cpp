@@ -25,6 +25,16 @@ namespace
     {
         return v >= 0.0f ? (v <= 1.0f ? v : 1.0f) : 0.0f;
     }
+
+    /** What the delay lines are fed. A NaN or infinite sample from the host
+        would stay in the lines and their feedback for good (0 times NaN is
+        NaN), silencing the echoes until the plug-in is reloaded; it enters as
+        silence instead. The dry path passes the host's sample on unchanged,
+        and finite samples are untouched. */
+    inline float lineInput (float x) noexcept
+    {
+        return x - x == 0.0f ? x : 0.0f;
+    }
 }
 
 DemoJuceFilter::DemoJuceFilter()
@@ -113,7 +123,7 @@ void DemoJuceFilter::updateEngine()
 
 void DemoJuceFilter::mixFrame (float inLeft, float inRight, float& outLeft, float& outRight)
 {
-    float frame[2] = { inLeft, inRight };
+    float frame[2] = { lineInput (inLeft), lineInput (inRight) };
     const float* wet = engine->processFrame (frame, 2);
 
     outLeft = blend (inLeft, wet[0], inControlRange (value (fMixLeft)), outputGainLeft);
@@ -150,8 +160,10 @@ void DemoJuceFilter::processBlock (const juce::AudioBuffer<float>& input, juce::
                 else if (value (fRightSelButton) != 0.0f)
                     left = right;
 
-                dryFrames[2 * i] = wetFrames[2 * i] = left;
-                dryFrames[2 * i + 1] = wetFrames[2 * i + 1] = right;
+                dryFrames[2 * i] = left;
+                dryFrames[2 * i + 1] = right;
+                wetFrames[2 * i] = lineInput (left);
+                wetFrames[2 * i + 1] = lineInput (right);
             }
 
             engine->processFrames (wetFrames, n);

@@ -3,6 +3,7 @@
 // the same arrays for input and output, and very large blocks.
 #include <gtest/gtest.h>
 #include "tests/badinput/BadInputRig.h"
+#include <cmath>
 #include <limits>
 
 using badinput::BadInputRig;
@@ -137,4 +138,55 @@ TEST (LargeBlocks, AMillionFramesInOneCallSoundLikeSmallBlocks)
     EXPECT_TRUE (BadInputRig::allFinite (whole));
     EXPECT_TRUE (whole == expected);
 }
+
+//==============================================================================
+// A sample that is NaN or infinite, from a host with a broken source, must not
+// stay in the delay lines: it enters them as silence, so every later sample is
+// what a zero in its place gives, bit for bit. Only the bad sample's own
+// output (its dry share, passed on as the host gave it) differs.
+struct NonFiniteSample
+{
+    const char* name;
+    float value;
+};
+
+void PrintTo (const NonFiniteSample& s, std::ostream* os) { *os << s.name; }
+
+class NonFiniteSamples : public testing::TestWithParam<NonFiniteSample>
+{
+};
+
+TEST_P (NonFiniteSamples, EnterTheLinesAsSilence)
+{
+    constexpr size_t badLeft = 5000, badRight = 9001;
+    const auto clean = BadInputRig::noise (24000, 5);
+    auto zeroed = clean, bad = clean;
+    zeroed.left[badLeft] = zeroed.right[badRight] = 0.0f;
+    bad.left[badLeft] = bad.right[badRight] = GetParam().value;
+
+    BadInputRig reference, rig;
+    const auto expected = reference.render (zeroed, 512);
+    auto got = rig.render (bad, 512);
+
+    EXPECT_FALSE (std::isfinite (got.left[badLeft]));
+    EXPECT_FALSE (std::isfinite (got.right[badRight]));
+    got.left[badLeft] = expected.left[badLeft];
+    got.right[badRight] = expected.right[badRight];
+
+    EXPECT_TRUE (BadInputRig::allFinite (got));
+    EXPECT_TRUE (got == expected);
+
+    // Frame by frame (blocks of one) takes the same way in.
+    BadInputRig oneByOne;
+    auto single = oneByOne.render (bad, 1);
+    single.left[badLeft] = expected.left[badLeft];
+    single.right[badRight] = expected.right[badRight];
+    EXPECT_TRUE (single == expected);
+}
+
+INSTANTIATE_TEST_SUITE_P (Table, NonFiniteSamples, testing::Values (
+    NonFiniteSample { "NaN", std::numeric_limits<float>::quiet_NaN() },
+    NonFiniteSample { "PlusInfinity", std::numeric_limits<float>::infinity() },
+    NonFiniteSample { "MinusInfinity", -std::numeric_limits<float>::infinity() }),
+    [] (const auto& info) { return std::string (info.param.name); });
 }
