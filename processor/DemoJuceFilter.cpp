@@ -160,11 +160,13 @@ void DemoJuceFilter::processBlock (const juce::AudioBuffer<float>& input, juce::
                 else if (value (fRightSelButton) != 0.0f)
                     left = right;
 
-                dryFrames[2 * i] = left;
-                dryFrames[2 * i + 1] = right;
-                wetFrames[2 * i] = lineInput (left);
-                wetFrames[2 * i + 1] = lineInput (right);
+                dryFrames[2 * i] = wetFrames[2 * i] = left;
+                dryFrames[2 * i + 1] = wetFrames[2 * i + 1] = right;
             }
+
+            // A pass of its own, so the compiler can do it four samples at a time.
+            for (int j = 0; j < 2 * n; ++j)
+                wetFrames[j] = lineInput (wetFrames[j]);
 
             engine->processFrames (wetFrames, n);
 
