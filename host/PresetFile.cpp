@@ -1,13 +1,10 @@
 #include "host/PresetFile.h"
 #include "host/HostError.h"
+#include "host/ReadWholeFile.h"
 
-#include <sys/stat.h>
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace qvhost
 {
@@ -171,22 +168,7 @@ PresetFile PresetFile::fromBytes (const std::vector<uint8_t>& bytes, const std::
 
 PresetFile PresetFile::readFile (const std::string& path)
 {
-    struct stat info {};
-    if (::stat (path.c_str(), &info) != 0)
-        throw HostError ("cannot read '" + path + "': " + std::strerror (errno));
-    if (S_ISDIR (info.st_mode))
-        throw HostError ("cannot read '" + path + "': it is a folder");
-    if ((uintmax_t) info.st_size > largestFile)
-        throw HostError ("'" + path + "': " + std::to_string ((uintmax_t) info.st_size)
-                         + " bytes, far too large to be a preset file");
-
-    std::ifstream in (path, std::ios::binary);
-    if (! in)
-        throw HostError ("cannot read '" + path + "': " + std::strerror (errno));
-    std::vector<uint8_t> bytes ((std::istreambuf_iterator<char> (in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        throw HostError ("cannot read '" + path + "': " + std::strerror (errno));
-    return fromBytes (bytes, path);
+    return fromBytes (readWholeFile (path, largestFile, "a preset file"), path);
 }
 
 std::vector<uint8_t> PresetFile::toBytes() const

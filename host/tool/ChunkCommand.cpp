@@ -4,32 +4,12 @@
 #include "host/tool/ModuleReport.h"
 #include "host/HostError.h"
 #include "host/PluginInstance.h"
+#include "host/ReadWholeFile.h"
 
-#include <sys/stat.h>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 
 namespace qvhost
 {
-
-static std::vector<uint8_t> readWholeFile (const std::string& path)
-{
-    struct stat info {};
-    if (::stat (path.c_str(), &info) != 0)
-        throw HostError ("cannot read '" + path + "': " + std::strerror (errno));
-    if (S_ISDIR (info.st_mode))
-        throw HostError ("cannot read '" + path + "': it is a folder");
-    std::ifstream in (path, std::ios::binary);
-    if (! in)
-        throw HostError ("cannot read '" + path + "': " + std::strerror (errno));
-    std::vector<uint8_t> bytes ((std::istreambuf_iterator<char> (in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        throw HostError ("cannot read '" + path + "': " + std::strerror (errno));
-    return bytes;
-}
 
 std::vector<uint8_t> readChunkFile (const std::string& path)
 {

@@ -1,7 +1,7 @@
 // Ardour 7 loads the module as a LinuxVST plug-in: its scanner accepts it, a session
 // instantiates it on a stereo track, lists its name, maker and parameter names, sets a
 // parameter and rolls the transport for a second, then closes cleanly.
-#include "tests/host/RunProcess.h"
+#include "tests/support/RunProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <sstream>
 
-using namespace hosttest;
+using namespace qvtest;
 namespace fs = std::filesystem;
 
 namespace
@@ -141,7 +141,7 @@ protected:
 std::string ourModulePath()
 {
     const char* dir = std::getenv ("QV_BUILD_DIR");
-    const std::string path = std::string (dir != nullptr ? dir : QV_DEFAULT_BUILD_DIR) + "/QV-DelayTX.so";
+    const std::string path = std::string (dir != nullptr ? dir : QV_TEST_BUILD_DIR) + "/QV-DelayTX.so";
     return fileExists (path) ? path : std::string();
 }
 

@@ -1,35 +1,20 @@
 #include "tests/editorhost/ChildProcess.h"
+#include "tests/support/RunProcess.h"
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
-
-extern char** environ;
 
 namespace edhost
 {
 
 namespace
 {
-    std::string slurp (const std::string& path)
-    {
-        std::ifstream in (path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
     std::atomic<int> captureCounter { 0 };
 }
 
@@ -41,35 +26,7 @@ ChildProcess::ChildProcess (const std::string& program, const std::vector<std::s
     outPath = stem + ".out";
     errPath = stem + ".err";
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init (&actions);
-    posix_spawn_file_actions_addopen (&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen (&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen (&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-
-    std::vector<char*> argv { const_cast<char*> (program.c_str()) };
-    for (const auto& a : arguments)
-        argv.push_back (const_cast<char*> (a.c_str()));
-    argv.push_back (nullptr);
-
-    const auto nameOf = [] (const std::string& setting) { return setting.substr (0, setting.find ('=')); };
-    std::vector<std::string> settings (environment);
-    for (char** e = environ; *e != nullptr; ++e)
-    {
-        const std::string setting (*e);
-        if (std::none_of (environment.begin(), environment.end(),
-                          [&] (const std::string& s) { return nameOf (s) == nameOf (setting); }))
-            settings.push_back (setting);
-    }
-    std::vector<char*> envp;
-    for (auto& s : settings)
-        envp.push_back (s.data());
-    envp.push_back (nullptr);
-
-    const int failed = posix_spawnp (&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy (&actions);
-    if (failed != 0)
-        throw std::runtime_error ("cannot start " + program + ": " + std::strerror (failed));
+    child = qvtest::spawnCaptured (program, arguments, environment, outPath, errPath);
 }
 
 ChildProcess::~ChildProcess()
@@ -119,8 +76,8 @@ void ChildProcess::sendSignal (int signalNumber)
         ::kill (child, signalNumber);
 }
 
-std::string ChildProcess::output() const { return slurp (outPath); }
-std::string ChildProcess::errors() const { return slurp (errPath); }
+std::string ChildProcess::output() const { return qvtest::readFile (outPath); }
+std::string ChildProcess::errors() const { return qvtest::readFile (errPath); }
 
 std::string ChildProcess::run (const std::string& program, const std::vector<std::string>& arguments,
                                const std::vector<std::string>& environment, const std::string& captureFolder,

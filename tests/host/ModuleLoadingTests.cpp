@@ -5,13 +5,14 @@
 #include "host/PluginInstance.h"
 #include "host/VstModule.h"
 #include "tests/host/ProbeClient.h"
-#include "tests/host/RunProcess.h"
+#include "tests/support/RunProcess.h"
 #include "tests/host/TestModules.h"
 
 #include <gtest/gtest.h>
 
 using namespace qvhost;
 using namespace hosttest;
+using namespace qvtest;
 
 namespace
 {

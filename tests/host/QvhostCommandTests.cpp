@@ -1,6 +1,6 @@
 // qvhost info, chunk and help, and how every subcommand fails: one line, a non-zero status,
 // never a crash.
-#include "tests/host/RunProcess.h"
+#include "tests/support/RunProcess.h"
 #include "tests/host/TestModules.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <sstream>
 
 using namespace hosttest;
+using namespace qvtest;
 
 namespace
 {

@@ -1,7 +1,7 @@
 // qvhost render: the file pipeline (formats, rates, lengths, channels), the settings it applies
 // before processing, the host time it reports, and its refusals, which never leave a file.
 #include "tests/host/AudioFiles.h"
-#include "tests/host/RunProcess.h"
+#include "tests/support/RunProcess.h"
 #include "tests/host/TestModules.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include <filesystem>
 
 using namespace hosttest;
+using namespace qvtest;
 
 namespace
 {

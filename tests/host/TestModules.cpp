@@ -1,5 +1,5 @@
 #include "tests/host/TestModules.h"
-#include "tests/host/RunProcess.h"
+#include "tests/support/RunProcess.h"
 
 #include <dlfcn.h>
 #include <cstdlib>
@@ -9,7 +9,7 @@ namespace hosttest
 
 std::string probePath (const std::string& name) { return std::string (QV_PROBE_DIR) + "/" + name + ".so"; }
 
-static std::string ifPresent (const std::string& path) { return fileExists (path) ? path : std::string(); }
+static std::string ifPresent (const std::string& path) { return qvtest::fileExists (path) ? path : std::string(); }
 
 std::string zamDelayPath() { return ifPresent ("/usr/lib/vst/ZamDelay-vst.so"); }
 std::string lspStereoDelayPath() { return ifPresent ("/usr/lib/vst/lsp-plugins/comp-delay-stereo.so"); }

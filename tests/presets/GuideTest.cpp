@@ -110,7 +110,7 @@ TEST (Guide, LinksWithinThePageFindTheirHeadings)
 TEST (Guide, QvhostExamplesRunAsWritten)
 {
     // The examples use paths from the top of the checkout: build/, presets/, demo/.
-    TempDir place;
+    TempFolder place;
     fs::create_directory_symlink (buildDir(), place.file ("build"));
     fs::create_directory_symlink (presetsDir(), place.file ("presets"));
     fs::create_directory_symlink (sourceDir() + "/demo", place.file ("demo"));
@@ -140,7 +140,7 @@ TEST (Guide, QvhostExamplesRunAsWritten)
     ASSERT_GE (commands.size(), 10u);
 
     const auto here = fs::current_path();
-    fs::current_path (place.path);
+    fs::current_path (place.path());
     for (const auto& command : commands)
     {
         auto arguments = words (command);
@@ -148,7 +148,7 @@ TEST (Guide, QvhostExamplesRunAsWritten)
             continue;   // needs an X display; the editor tests cover it
         const auto program = buildDir() + "/qvhost";
         arguments.erase (arguments.begin());
-        const auto result = run (program, arguments);
+        const auto result = runProcess (program, arguments);
         EXPECT_EQ (result.exitCode, 0) << command << "\n" << result.err;
     }
     fs::current_path (here);

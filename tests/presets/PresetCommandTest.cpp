@@ -53,7 +53,7 @@ protected:
         return readStereo (out);
     }
 
-    TempDir dir;
+    TempFolder dir;
 };
 }
 
@@ -171,7 +171,7 @@ TEST_F (PresetCommand, DamagedOrForeignPresetsAreRefusedAndChangeNothing)
         bads.push_back ({ "list.fxp", list, "lists parameter values" });
     }
 
-    TempDir work;
+    TempFolder work;
     const auto in = work.file ("click.wav");
     writeClick (in, rate, rate / 2, 100);
     const std::string oldBytes = "earlier output, must survive";
@@ -191,14 +191,14 @@ TEST_F (PresetCommand, DamagedOrForeignPresetsAreRefusedAndChangeNothing)
         {
             if (! output.empty())
                 writeBytes (work.file (output), old);
-            const auto before = work.names();
+            const auto before = work.list();
             const auto result = runQvhost (arguments);
             EXPECT_EQ (result.exitCode, 1) << bad.name << " " << arguments[0] << " " << arguments[1];
             EXPECT_THAT (result.err, HasSubstr (bad.message)) << bad.name << " " << arguments[1];
             EXPECT_EQ (std::count (result.err.begin(), result.err.end(), '\n'), 1) << "one line: " << result.err;
             if (! output.empty())
                 EXPECT_EQ (readBytes (work.file (output)), old) << bad.name << " " << output;
-            EXPECT_EQ (work.names(), before) << "no files left behind";
+            EXPECT_EQ (work.list(), before) << "no files left behind";
         }
     }
 }
@@ -230,7 +230,7 @@ TEST_F (PresetCommand, MistakesOnTheCommandLineAreRefusedBeforeAnythingRuns)
         EXPECT_EQ (result.exitCode, c.exitCode) << c.message;
         EXPECT_THAT (result.err, HasSubstr (c.message));
     }
-    EXPECT_EQ (dir.names(), std::vector<std::string> { "click.wav" });
+    EXPECT_EQ (dir.list(), std::vector<std::string> { "click.wav" });
 }
 
 TEST_F (PresetCommand, ShowAndExtractReadTheFileWithoutAModule)

@@ -1,4 +1,5 @@
 #pragma once
+#include "tests/support/RunProcess.h"
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -6,10 +7,13 @@
 namespace presettest
 {
 
+using qvtest::runProcess;
+using qvtest::runQvhost;
+using qvtest::TempFolder;
+
 std::string buildDir();
 std::string sourceDir();
 std::string modulePath();
-std::string qvhostPath();
 /** The checked-in starter set folder (presets/). */
 std::string presetsDir();
 /** The .fxp files of presets/, sorted by name. */
@@ -18,29 +22,6 @@ std::string starterBank();
 
 std::vector<uint8_t> readBytes (const std::string& path);
 void writeBytes (const std::string& path, const std::vector<uint8_t>& bytes);
-
-/** What a finished command left: exit status (-1 when it did not exit normally), stdout, stderr. */
-struct CommandResult
-{
-    int exitCode = -1;
-    std::string out, err;
-};
-
-/** Runs a program with arguments (no shell), stdin from /dev/null. */
-CommandResult run (const std::string& program, const std::vector<std::string>& arguments);
-CommandResult runQvhost (const std::vector<std::string>& arguments);
-
-/** A fresh folder, removed with everything in it when the object goes. */
-class TempDir
-{
-public:
-    TempDir();
-    ~TempDir();
-    std::string file (const std::string& name) const { return path + "/" + name; }
-    /** Names in the folder, sorted. */
-    std::vector<std::string> names() const;
-    std::string path;
-};
 
 /** Stereo float audio, one vector per channel. */
 struct Stereo

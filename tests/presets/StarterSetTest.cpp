@@ -137,15 +137,15 @@ TEST_F (StarterSet, BankHoldsTheFilesAsProgramsOneToTwelveAndDefaultsElsewhere)
 
 TEST_F (StarterSet, IsWhatTheScriptMakesFromTheSettingsText)
 {
-    TempDir out;
-    const auto made = run ("/bin/bash", { sourceDir() + "/scripts/make-presets.sh", buildDir(), out.path });
+    TempFolder out;
+    const auto made = runProcess ("/bin/bash", { sourceDir() + "/scripts/make-presets.sh", buildDir(), out.path() });
     ASSERT_EQ (made.exitCode, 0) << made.err;
 
     std::vector<std::string> expected;
     for (const auto& path : starterPrograms())
         expected.push_back (std::filesystem::path (path).filename().string());
     expected.push_back ("starter-set.fxb");
-    ASSERT_EQ (out.names(), expected);
+    ASSERT_EQ (out.list(), expected);
 
     for (const auto& name : expected)
         EXPECT_EQ (readBytes (out.file (name)), readBytes (presetsDir() + "/" + name))

@@ -1,8 +1,11 @@
 #pragma once
+#include <sys/types.h>
 #include <string>
 #include <vector>
 
-namespace hosttest
+// Running programs and handling files for tests that drive the built tools
+// (qvhost, scripts, third-party hosts) from outside.
+namespace qvtest
 {
 
 /** What a finished child process left behind. */
@@ -16,8 +19,15 @@ struct ProcessResult
     std::vector<std::string> errorLines() const;
 };
 
-/** Runs `program` with `arguments`, stdin from /dev/null, and waits for it. `extraEnvironment`
-    holds NAME=VALUE settings that are added or replace the inherited ones. */
+/** Starts `program` (looked up in PATH when it has no slash) with `arguments`, stdin from
+    /dev/null, stdout and stderr written to the files `outPath` and `errPath`. `extraEnvironment`
+    holds NAME=VALUE settings that are added or replace the inherited ones. Gives the child's
+    process id; throws std::runtime_error when it cannot be started. */
+pid_t spawnCaptured (const std::string& program, const std::vector<std::string>& arguments,
+                     const std::vector<std::string>& extraEnvironment,
+                     const std::string& outPath, const std::string& errPath);
+
+/** Runs `program` as spawnCaptured does and waits for it to end. */
 ProcessResult runProcess (const std::string& program, const std::vector<std::string>& arguments,
                           const std::vector<std::string>& extraEnvironment = {});
 
@@ -44,4 +54,4 @@ bool fileExists (const std::string& path);
 void writeFile (const std::string& path, const std::string& bytes);
 std::string readFile (const std::string& path);
 
-} // namespace hosttest
+} // namespace qvtest

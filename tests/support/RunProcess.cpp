@@ -1,4 +1,4 @@
-#include "tests/host/RunProcess.h"
+#include "tests/support/RunProcess.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -16,7 +16,7 @@
 
 extern char** environ;
 
-namespace hosttest
+namespace qvtest
 {
 
 std::vector<std::string> ProcessResult::errorLines() const
@@ -35,12 +35,10 @@ static std::string slurp (const std::string& path)
     return std::string ((std::istreambuf_iterator<char> (in)), std::istreambuf_iterator<char>());
 }
 
-ProcessResult runProcess (const std::string& program, const std::vector<std::string>& arguments,
-                          const std::vector<std::string>& extraEnvironment)
+pid_t spawnCaptured (const std::string& program, const std::vector<std::string>& arguments,
+                     const std::vector<std::string>& extraEnvironment,
+                     const std::string& outPath, const std::string& errPath)
 {
-    TempFolder capture;
-    const std::string outPath = capture.file ("out"), errPath = capture.file ("err");
-
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init (&actions);
     posix_spawn_file_actions_addopen (&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -69,10 +67,19 @@ ProcessResult runProcess (const std::string& program, const std::vector<std::str
     envp.push_back (nullptr);
 
     pid_t pid = 0;
-    const int spawned = posix_spawn (&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    const int spawned = posix_spawnp (&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy (&actions);
     if (spawned != 0)
         throw std::runtime_error ("cannot start " + program + ": " + std::strerror (spawned));
+    return pid;
+}
+
+ProcessResult runProcess (const std::string& program, const std::vector<std::string>& arguments,
+                          const std::vector<std::string>& extraEnvironment)
+{
+    TempFolder capture;
+    const std::string outPath = capture.file ("out"), errPath = capture.file ("err");
+    const pid_t pid = spawnCaptured (program, arguments, extraEnvironment, outPath, errPath);
 
     int status = 0;
     while (waitpid (pid, &status, 0) < 0 && errno == EINTR) {}
@@ -140,4 +147,4 @@ std::string readFile (const std::string& path)
     return slurp (path);
 }
 
-} // namespace hosttest
+} // namespace qvtest
