@@ -1,21 +1,6 @@
 # Cross-compiling for 64-bit Windows with Debian's MinGW-w64, posix thread
 # model (the win32 model has no std::mutex, which JUCE needs).
 #   cmake -G Ninja -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
 set(QV_MINGW_TRIPLE x86_64-w64-mingw32)
-
-set(CMAKE_C_COMPILER   ${QV_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${QV_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER  ${QV_MINGW_TRIPLE}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${QV_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Everything links the C and C++ runtimes and winpthreads in, so the module
-# imports nothing but system DLLs.
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_EXE_LINKER_FLAGS_INIT    "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
