@@ -121,13 +121,10 @@ void DemoJuceFilter::updateEngine()
     }
 }
 
-void DemoJuceFilter::mixFrame (float inLeft, float inRight, float& outLeft, float& outRight)
+inline void DemoJuceFilter::mixFrame (const float* dry, const float* wet, float& outLeft, float& outRight) const noexcept
 {
-    float frame[2] = { lineInput (inLeft), lineInput (inRight) };
-    const float* wet = engine->processFrame (frame, 2);
-
-    outLeft = blend (inLeft, wet[0], inControlRange (value (fMixLeft)), outputGainLeft);
-    outRight = blend (inRight, wet[1], inControlRange (value (fMixRight)), outputGainRight);
+    outLeft = blend (dry[0], wet[0], inControlRange (value (fMixLeft)), outputGainLeft);
+    outRight = blend (dry[1], wet[1], inControlRange (value (fMixRight)), outputGainRight);
 }
 
 void DemoJuceFilter::processBlock (const juce::AudioBuffer<float>& input, juce::AudioBuffer<float>& output,
@@ -172,8 +169,8 @@ void DemoJuceFilter::processBlock (const juce::AudioBuffer<float>& input, juce::
 
             for (int i = 0; i < n; ++i)
             {
-                const float resultLeft = blend (dryFrames[2 * i], wetFrames[2 * i], inControlRange (value (fMixLeft)), outputGainLeft);
-                const float resultRight = blend (dryFrames[2 * i + 1], wetFrames[2 * i + 1], inControlRange (value (fMixRight)), outputGainRight);
+                float resultLeft, resultRight;
+                mixFrame (dryFrames + 2 * i, wetFrames + 2 * i, resultLeft, resultRight);
 
                 if (accumulate)
                 {

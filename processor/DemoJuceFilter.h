@@ -52,9 +52,6 @@ public:
         setters depend on (some read fields that later steps set). */
     void updateEngine();
 
-    /** Runs one stereo frame through the engine and mixes it with the dry input. */
-    void mixFrame (float inLeft, float inRight, float& outLeft, float& outRight);
-
     /** The last transport state from the host; read it under processLock. */
     HostPosition lastHostPosition = HostPosition::defaults();
 
@@ -72,6 +69,11 @@ public:
     static constexpr const char* stateVersion = "1.1.0";
 
 private:
+    /** Mixes one frame: the selected input (dry) with what the engine made of it
+        (wet), by the mix shares, at the output gains. The engine runs a stretch of
+        frames before their mixing, so this takes the wet frame ready-made. */
+    void mixFrame (const float* dry, const float* wet, float& outLeft, float& outRight) const noexcept;
+
     float value (int index) const noexcept { return currentValues[index].load (std::memory_order_relaxed); }
     void storeValue (int index, float v) noexcept { currentValues[index].store (v, std::memory_order_relaxed); }
 
